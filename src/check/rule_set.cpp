@@ -1,0 +1,56 @@
+#include <algorithm>
+
+#include "check/check_run.h"
+#include "check/rule_files.h"
+#include "check/run_globals.h"
+#include "platform/file_access.h"
+#include "platform/program_folder.h"
+#include "rules/default_settings.h"
+
+namespace kestrova {
+namespace {
+
+struct RuleFile {
+  std::u16string_view fileName;
+  int (*load)(const std::u16string& path);
+};
+
+// The rule tables in the order they are loaded; the first failure stops the loading.
+constexpr RuleFile kLoadOrder[] = {
+    {u"KQD_DEFAULT.ini", LoadDefaultSettings},
+};
+
+bool EndsWithDtd(const std::u16string& name) {
+  const std::u16string upper = UpperCaseName(name);
+  return upper.size() > 4 && upper.compare(upper.size() - 4, 4, u".DTD") == 0;
+}
+
+}  // namespace
+
+std::u16string RuleFilePath(std::u16string_view fileName) {
+  return JoinPath(JoinPath(ProgramFolder(), g_szRuleSet), fileName);
+}
+
+bool CheckRun::FindRuleSet() {
+  const auto entries = ListDirectory(ToFsPath(m_szMediaPath));
+  const auto dtd = std::find_if(entries.begin(), entries.end(), [](const DirEntry& entry) {
+    return entry.isRegularFile && EndsWithDtd(entry.name);
+  });
+  if (dtd == entries.end()) {
+    return false;
+  }
+  g_szRuleSet = dtd->name.substr(0, dtd->name.size() - 4);
+  const auto folder = ResolvePathIgnoringCase(ToFsPath(JoinPath(ProgramFolder(), g_szRuleSet)));
+  return folder && IsDirectory(*folder);
+}
+
+int CheckRun::LoadRuleFiles() {
+  for (const RuleFile& file : kLoadOrder) {
+    if (const int result = file.load(RuleFilePath(file.fileName)); result != 0) {
+      return result;
+    }
+  }
+  return 0;
+}
+
+}  // namespace kestrova

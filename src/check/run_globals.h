@@ -1,0 +1,26 @@
+// Process-wide values of a check run.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+namespace kestrova {
+
+// Set to 1 by the cancel button (or a signal), 0 at the start of each run; polled by the run.
+extern std::atomic<std::uint8_t> g_bCancel;
+
+// 0: the medium is a drive and the next one of a set goes into the same drive;
+// 1: the medium is a folder and the next one is chosen as another folder.
+extern std::uint8_t g_nMediaMode;
+
+// The rule-set name: the base name of the DTD file in the medium's root, e.g. "PHOT_KQ4".
+extern std::u16string g_szRuleSet;
+
+// The applicable guideline of the last current-format medium, blanks removed.
+extern std::u16string g_strGuideline;
+
+inline constexpr char16_t kRuleSetCurrent[] = u"PHOT_KQ4";
+inline constexpr char16_t kRuleSetOlder[] = u"PHOT_KQ1";
+
+}  // namespace kestrova

@@ -1,0 +1,84 @@
+#include "command_line.h"
+
+#include <filesystem>
+
+#include "platform/file_access.h"
+#include "platform/text_encoding.h"
+
+namespace kestrova {
+
+const char kUsageText[] =
+    "Usage: kestrova-check [--program-dir DIR] [--output FILE] MEDIUM [NEXT_MEDIUM ...]\n"
+    "\n"
+    "Checks the medium image in the folder MEDIUM and writes the result log to standard output.\n"
+    "Each prompt for the next medium of a set is answered with the next NEXT_MEDIUM folder.\n"
+    "\n"
+    "  --program-dir DIR  folder holding the rule folders (default: the program's folder)\n"
+    "  --output FILE      also write the result file (UTF-16 with byte order mark, CR LF)\n"
+    "  --help             show this text\n"
+    "  --version          show the version\n"
+    "\n"
+    "Exit status: 0 nothing found, 1 findings, 2 the run stopped, 3 cancelled,\n"
+    "64 usage error, 74 the result file could not be written.\n";
+
+namespace {
+
+std::u16string AbsoluteFolderText(const std::string& arg) {
+  std::error_code error;
+  std::filesystem::path path = std::filesystem::absolute(arg, error).lexically_normal();
+  std::u16string text = FromFsPath(path);
+  while (text.size() > 1 && text.back() == kPathSeparator) {
+    text.pop_back();
+  }
+  return text;
+}
+
+ParsedCommandLine Fail(std::string message) { return {std::nullopt, std::move(message)}; }
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  CommandLine line;
+  bool optionsEnded = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (!optionsEnded && (arg == "--program-dir" || arg == "--output")) {
+      if (i + 1 >= args.size()) {
+        return Fail(arg + " needs a value");
+      }
+      const std::string& value = args[++i];
+      if (arg == "--program-dir") {
+        if (!IsDirectory(value)) {
+          return Fail("program folder is not a folder: " + value);
+        }
+        line.programDir = AbsoluteFolderText(value);
+      } else {
+        std::error_code error;
+        const auto absolute = std::filesystem::absolute(value, error);
+        if (value.empty() || !IsDirectory(absolute.parent_path()) || IsDirectory(absolute)) {
+          return Fail("cannot write the result file here: " + value);
+        }
+        line.output = FromFsPath(absolute);
+      }
+    } else if (!optionsEnded && arg == "--help") {
+      line.help = true;
+    } else if (!optionsEnded && arg == "--version") {
+      line.version = true;
+    } else if (!optionsEnded && arg == "--") {
+      optionsEnded = true;
+    } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
+      return Fail("unknown option: " + arg);
+    } else {
+      if (!IsDirectory(arg)) {
+        return Fail("medium is not a folder: " + arg);
+      }
+      line.media.push_back(AbsoluteFolderText(arg));
+    }
+  }
+  if (!line.help && !line.version && line.media.empty()) {
+    return Fail("no medium given");
+  }
+  return {std::move(line), {}};
+}
+
+}  // namespace kestrova

@@ -1,0 +1,28 @@
+// The arguments of kestrova-check.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrova {
+
+struct CommandLine {
+  bool help = false;
+  bool version = false;
+  std::optional<std::u16string> programDir;
+  std::optional<std::u16string> output;
+  // Absolute paths of the media folders, without a trailing separator, in the order given.
+  std::vector<std::u16string> media;
+};
+
+struct ParsedCommandLine {
+  std::optional<CommandLine> commandLine;
+  std::string error;  // a one-line usage error when commandLine is empty
+};
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args);
+
+extern const char kUsageText[];
+
+}  // namespace kestrova

@@ -1,0 +1,71 @@
+#include "console_host.h"
+
+#include <unistd.h>
+
+#include "platform/text_encoding.h"
+#include "platform/utf16_text_file.h"
+
+namespace kestrova {
+
+ConsoleHost::ConsoleHost(std::FILE* out, std::FILE* err, std::deque<std::u16string> nextMedia)
+    : m_out(out),
+      m_err(err),
+      m_errIsTerminal(::isatty(::fileno(err)) != 0),
+      m_nextMedia(std::move(nextMedia)) {}
+
+void ConsoleHost::AppendLog(const std::u16string& text) {
+  m_log += text;
+  const std::string bytes = Utf16ToUtf8(text);
+  std::fwrite(bytes.data(), 1, bytes.size(), m_out);
+}
+
+void ConsoleHost::SetFieldText(ControlId, const std::u16string&) {}
+void ConsoleHost::EnableControl(ControlId, bool) {}
+void ConsoleHost::SetFocus(ControlId) {}
+
+MessageAnswer ConsoleHost::ShowMessageBox(const std::u16string& text, MessageIcon,
+                                          MessageButtons buttons) {
+  WriteToError(text);
+  // A console cannot swap a disc: a prompt with a Cancel button is answered with Cancel.
+  return buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+}
+
+std::optional<std::u16string> ConsoleHost::ChooseNextMediumFolder(const std::u16string& prompt) {
+  WriteToError(prompt);
+  if (m_nextMedia.empty()) {
+    return std::nullopt;
+  }
+  std::u16string folder = std::move(m_nextMedia.front());
+  m_nextMedia.pop_front();
+  return folder;
+}
+
+void ConsoleHost::ReportProgress(int done, int total) {
+  if (!m_errIsTerminal) {
+    return;
+  }
+  std::fflush(m_out);
+  std::fprintf(m_err, "\r  %d/%d", done, total);
+  std::fflush(m_err);
+  m_progressShown = true;
+  if (done >= total) {
+    ClearProgressLine();
+  }
+}
+
+void ConsoleHost::ClearProgressLine() {
+  if (m_progressShown) {
+    std::fputs("\r\033[K", m_err);
+    m_progressShown = false;
+  }
+}
+
+void ConsoleHost::WriteToError(const std::u16string& text) {
+  std::fflush(m_out);
+  ClearProgressLine();
+  const std::string bytes = Utf16ToUtf8(DropCarriageReturns(text)) + "\n";
+  std::fwrite(bytes.data(), 1, bytes.size(), m_err);
+  std::fflush(m_err);
+}
+
+}  // namespace kestrova

@@ -1,0 +1,41 @@
+// The command line's RunHost: the result log goes to standard output as it is written, message
+// boxes and prompts to standard error, and prompts for a next medium are answered from a list.
+#pragma once
+
+#include <cstdio>
+#include <deque>
+#include <string>
+
+#include "check/run_host.h"
+
+namespace kestrova {
+
+class ConsoleHost : public RunHost {
+ public:
+  ConsoleHost(std::FILE* out, std::FILE* err, std::deque<std::u16string> nextMedia);
+
+  void AppendLog(const std::u16string& text) override;
+  void SetFieldText(ControlId field, const std::u16string& text) override;
+  void EnableControl(ControlId control, bool enabled) override;
+  void SetFocus(ControlId control) override;
+  MessageAnswer ShowMessageBox(const std::u16string& text, MessageIcon icon,
+                               MessageButtons buttons) override;
+  std::optional<std::u16string> ChooseNextMediumFolder(const std::u16string& prompt) override;
+  void ReportProgress(int done, int total) override;
+
+  // Everything appended to the result log so far.
+  const std::u16string& LogText() const { return m_log; }
+
+ private:
+  void WriteToError(const std::u16string& text);
+  void ClearProgressLine();
+
+  std::FILE* m_out;
+  std::FILE* m_err;
+  bool m_errIsTerminal;
+  bool m_progressShown = false;
+  std::deque<std::u16string> m_nextMedia;
+  std::u16string m_log;
+};
+
+}  // namespace kestrova

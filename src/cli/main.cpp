@@ -1,0 +1,80 @@
+// kestrova-check: checks a medium image from the command line.
+#include <csignal>
+#include <cstdio>
+#include <deque>
+
+#include "check/check_run.h"
+#include "check/result_file.h"
+#include "check/run_globals.h"
+#include "command_line.h"
+#include "console_host.h"
+#include "platform/file_access.h"
+#include "platform/program_folder.h"
+#include "platform/text_encoding.h"
+
+namespace {
+
+constexpr int kExitUsage = 64;
+constexpr int kExitCannotWrite = 74;
+
+extern "C" void RequestCancel(int) { kestrova::g_bCancel.store(1); }
+
+int ExitStatus(int finalResult) {
+  switch (finalResult) {
+    case kestrova::kResultClean:
+      return 0;
+    case kestrova::kResultFindings:
+      return 1;
+    case kestrova::kResultCancelled:
+      return 3;
+    default:
+      return 2;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace kestrova;
+  const auto parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.commandLine) {
+    std::fprintf(stderr, "kestrova-check: %s\nTry 'kestrova-check --help'.\n",
+                 parsed.error.c_str());
+    return kExitUsage;
+  }
+  const CommandLine& line = *parsed.commandLine;
+  if (line.help) {
+    std::fputs(kUsageText, stdout);
+    return 0;
+  }
+  if (line.version) {
+    std::printf("kestrova-check %s\n", KESTROVA_VERSION);
+    return 0;
+  }
+  if (line.programDir) {
+    SetProgramFolder(*line.programDir);
+  }
+
+  struct sigaction action {};
+  action.sa_handler = RequestCancel;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+
+  std::deque<std::u16string> nextMedia(line.media.begin() + 1, line.media.end());
+  ConsoleHost host(stdout, stderr, std::move(nextMedia));
+  CheckRun run(host);
+  g_nMediaMode = 1;
+  run.m_strTarget = line.media.front();
+  run.m_szMediaPath = JoinPath(line.media.front(), u"");
+  run.RunCheck();
+  std::fputs("\n", stdout);
+  std::fflush(stdout);
+
+  if (line.output && !WriteResultFile(ToFsPath(*line.output), host.LogText())) {
+    std::fprintf(stderr, "kestrova-check: cannot write the result file %s\n",
+                 Utf16ToUtf8(*line.output).c_str());
+    return kExitCannotWrite;
+  }
+  return ExitStatus(run.m_nFinalResult);
+}

@@ -1,0 +1,116 @@
+#include "platform/file_access.h"
+
+#include <algorithm>
+
+#include "platform/text_encoding.h"
+
+namespace kestrova {
+namespace {
+
+char16_t UpperCaseUnit(char16_t c) {
+  if (c >= u'a' && c <= u'z') return c - 0x20;
+  if (c >= 0xFF41 && c <= 0xFF5A) return c - 0x20;                      // full-width Latin
+  if ((c >= 0xE0 && c <= 0xFE && c != 0xF7)) return c - 0x20;           // Latin-1
+  if (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) return c - 0x20;          // Greek
+  if (c >= 0x430 && c <= 0x44F) return c - 0x20;                        // Cyrillic
+  if (c >= 0x450 && c <= 0x45F) return c - 0x50;                        // Cyrillic
+  if (c >= 0x100 && c <= 0x17F && (c & 1) && c != 0x131) return c - 1;  // Latin Extended-A
+  return c;
+}
+
+}  // namespace
+
+std::filesystem::path ToFsPath(std::u16string_view text) {
+  return std::filesystem::path(Utf16ToUtf8(text));
+}
+
+std::u16string FromFsPath(const std::filesystem::path& path) {
+  return Utf8ToUtf16(path.native());
+}
+
+std::u16string JoinPath(std::u16string_view dir, std::u16string_view name) {
+  std::u16string joined(dir);
+  if (joined.empty() || joined.back() != kPathSeparator) {
+    joined.push_back(kPathSeparator);
+  }
+  joined += name;
+  return joined;
+}
+
+std::u16string UpperCaseName(std::u16string_view name) {
+  std::u16string upper(name);
+  for (auto& c : upper) {
+    c = UpperCaseUnit(c);
+  }
+  return upper;
+}
+
+std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesystem::path& path) {
+  std::error_code error;
+  if (std::filesystem::exists(path, error)) {
+    return path;
+  }
+  // Find the longest leading part that exists as written, then match the rest name by name.
+  std::filesystem::path resolved;
+  auto it = path.begin();
+  for (std::filesystem::path prefix; it != path.end(); ++it) {
+    prefix /= *it;
+    if (!std::filesystem::exists(prefix, error)) {
+      break;
+    }
+    resolved = prefix;
+  }
+  for (; it != path.end(); ++it) {
+    const std::u16string wanted = FromFsPath(*it);
+    const std::filesystem::path exact = resolved / *it;
+    if (std::filesystem::exists(exact, error)) {
+      resolved = exact;
+      continue;
+    }
+    const std::u16string wantedUpper = UpperCaseName(wanted);
+    const auto entries = ListDirectory(resolved.empty() ? std::filesystem::path(".") : resolved);
+    const auto match = std::find_if(entries.begin(), entries.end(), [&](const DirEntry& entry) {
+      return UpperCaseName(entry.name) == wantedUpper;
+    });
+    if (match == entries.end()) {
+      return std::nullopt;
+    }
+    resolved /= ToFsPath(match->name);
+  }
+  return resolved;
+}
+
+std::vector<DirEntry> ListDirectory(const std::filesystem::path& dir) {
+  std::vector<std::pair<std::u16string, DirEntry>> keyed;
+  std::error_code error;
+  std::filesystem::directory_iterator it(dir, error);
+  for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
+    DirEntry entry;
+    entry.name = FromFsPath(it->path().filename());
+    std::error_code statusError;
+    entry.isDirectory = it->is_directory(statusError);
+    entry.isRegularFile = it->is_regular_file(statusError);
+    keyed.emplace_back(UpperCaseName(entry.name), std::move(entry));
+  }
+  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;
+  });
+  std::vector<DirEntry> entries;
+  entries.reserve(keyed.size());
+  for (auto& [key, entry] : keyed) {
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+bool IsRegularFile(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_regular_file(path, error);
+}
+
+bool IsDirectory(const std::filesystem::path& path) {
+  std::error_code error;
+  return std::filesystem::is_directory(path, error);
+}
+
+}  // namespace kestrova

@@ -1,0 +1,45 @@
+// File access on a medium and in the program folder: native paths from UTF-16 texts, names
+// resolved ignoring letter case (as the file systems of media and of Windows do), and directory
+// listings in one fixed order.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova {
+
+// The separator that the engine puts between folder and name in the texts it builds.
+inline constexpr char16_t kPathSeparator = u'/';
+
+std::filesystem::path ToFsPath(std::u16string_view text);
+std::u16string FromFsPath(const std::filesystem::path& path);
+
+// dir + separator + name; no second separator when dir already ends in one.
+std::u16string JoinPath(std::u16string_view dir, std::u16string_view name);
+
+// The name upper-cased as file names are compared when letter case is ignored.
+std::u16string UpperCaseName(std::u16string_view name);
+
+// The existing path that the given one names when letter case is ignored in every name after
+// the part that exists as written (an exact match is taken first, then the first name in
+// listing order that matches ignoring case). Empty when nothing matches.
+std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesystem::path& path);
+
+struct DirEntry {
+  std::u16string name;
+  bool isDirectory = false;
+  bool isRegularFile = false;
+};
+
+// The entries of a folder in ordinal order of their upper-cased names (then of the names
+// themselves), so that results never depend on the order the file system returns them in.
+// Empty when the folder cannot be read.
+std::vector<DirEntry> ListDirectory(const std::filesystem::path& dir);
+
+bool IsRegularFile(const std::filesystem::path& path);
+bool IsDirectory(const std::filesystem::path& path);
+
+}  // namespace kestrova

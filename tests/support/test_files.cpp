@@ -1,0 +1,123 @@
+#include "support/test_files.h"
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <regex>
+#include <stdexcept>
+
+#include "platform/text_encoding.h"
+
+namespace kestrova::test {
+
+ScratchDir::ScratchDir() {
+  std::random_device random;
+  const auto base = std::filesystem::temp_directory_path();
+  for (;;) {
+    m_path = base / ("kestrova試験_" + std::to_string(random()));
+    if (std::filesystem::create_directory(m_path)) break;
+  }
+}
+
+ScratchDir::~ScratchDir() {
+  std::error_code ignored;
+  // Tests may leave read-only folders behind; make them writable so that they can be removed.
+  for (auto it = std::filesystem::recursive_directory_iterator(m_path, ignored);
+       it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+    std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+  }
+  std::filesystem::remove_all(m_path, ignored);
+}
+
+void WriteBytes(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void WriteUtf16File(const std::filesystem::path& path, std::string_view utf8) {
+  std::string bytes = "\xFF\xFE";
+  const std::u16string text = Utf8ToUtf16(utf8);
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) {
+      bytes += std::string("\r\0", 2);
+    }
+    bytes.push_back(static_cast<char>(text[i] & 0xFF));
+    bytes.push_back(static_cast<char>(text[i] >> 8));
+  }
+  WriteBytes(path, bytes);
+}
+
+std::filesystem::path CopyProgramFolder(const std::filesystem::path& target) {
+  std::filesystem::create_directories(target);
+  for (const char* folder : {"PHOT_KQ4", "PHOT_KQ1"}) {
+    const auto source = std::filesystem::path(KESTROVA_TEST_PROGRAM_DIR) / folder;
+    if (std::filesystem::exists(source)) {
+      std::filesystem::copy(source, target / folder, std::filesystem::copy_options::recursive);
+    }
+  }
+  return target;
+}
+
+namespace {
+
+std::string ReadAll(int fd) {
+  std::string data;
+  char buffer[65536];
+  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
+    data.append(buffer, static_cast<size_t>(n));
+  }
+  return data;
+}
+
+}  // namespace
+
+CommandResult RunChecker(const std::vector<std::string>& args) {
+  ScratchDir scratch;
+  const auto outPath = scratch.path() / "out";
+  const auto errPath = scratch.path() / "err";
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int in = ::open("/dev/null", O_RDONLY);
+    ::dup2(out, 1);
+    ::dup2(err, 2);
+    ::dup2(in, 0);
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(KESTROVA_TEST_CHECK_EXE));
+    for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  CommandResult result;
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  const int outFd = ::open(outPath.c_str(), O_RDONLY);
+  result.out = ReadAll(outFd);
+  ::close(outFd);
+  const int errFd = ::open(errPath.c_str(), O_RDONLY);
+  result.err = ReadAll(errFd);
+  ::close(errFd);
+  return result;
+}
+
+std::string MaskTimes(std::string log) {
+  static const std::regex time(R"(\d{4}/\d{2}/\d{2} \d{2}:\d{2}:\d{2})");
+  return std::regex_replace(log, time, "<time>");
+}
+
+}  // namespace kestrova::test

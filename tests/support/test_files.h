@@ -1,0 +1,45 @@
+// Files and folders for tests: a scratch folder with a Japanese name, UTF-16 files, running the
+// command-line checker.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrova::test {
+
+// A fresh folder below the system's temporary folder, removed when the object goes.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::filesystem::path& path() const { return m_path; }
+
+ private:
+  std::filesystem::path m_path;
+};
+
+void WriteBytes(const std::filesystem::path& path, std::string_view bytes);
+std::string ReadBytes(const std::filesystem::path& path);
+// Writes UTF-8 text as a UTF-16LE file with byte order mark and CR LF line ends.
+void WriteUtf16File(const std::filesystem::path& path, std::string_view utf8);
+
+// A program folder for tests: a copy of the built installation data that a test may change.
+std::filesystem::path CopyProgramFolder(const std::filesystem::path& target);
+
+struct CommandResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs kestrova-check with the arguments and collects its output.
+CommandResult RunChecker(const std::vector<std::string>& args);
+
+// The log with every "YYYY/MM/DD hh:mm:ss" replaced by "<time>".
+std::string MaskTimes(std::string log);
+
+}  // namespace kestrova::test
