@@ -32,7 +32,8 @@ void CheckRun::RunCheck() {
   g_bCancel = 0;
 
   m_host.AppendLog(u"Kestrovaシステム -- " + FormatLogTime(CurrentLocalTime()) + u" 開始\n" +
-                   u" チェック対象 -- " + m_strTarget + u"\n" + u" ＊媒体チェックを開始しました。\n");
+                   u" チェック対象 -- " + m_strTarget + u"\n" +
+                   u" ＊媒体チェックを開始しました。\n");
 
   int finalResult = kResultStop;
   if (!FindRuleSet()) {
@@ -101,8 +102,8 @@ bool CheckRun::PromptForMedium(bool wrongMedium) {
   const int total = m_nMediaTotal;
   if (g_nMediaMode == 0) {
     const std::u16string text =
-        wrongMedium ? FormatPrompt(u"メディア番号が異なります。\n媒体を交換してください。\n\n", next,
-                                   total, u"枚目")
+        wrongMedium ? FormatPrompt(u"メディア番号が異なります。\n媒体を交換してください。\n\n",
+                                   next, total, u"枚目")
                     : FormatPrompt(u"媒体を交換してください。\n\n", next, total, u"枚目");
     return m_host.ShowMessageBox(text, MessageIcon::Exclamation, MessageButtons::OkCancel) ==
            MessageAnswer::Ok;
@@ -111,7 +112,8 @@ bool CheckRun::PromptForMedium(bool wrongMedium) {
     const std::u16string text =
         wrongMedium
             ? FormatPrompt(
-                  u"メディア番号が異なります。\n次の媒体イメージが格納されているフォルダを選択してください。（",
+                  u"メディア番号が異なります。\n次の媒体イメージが格納されているフォルダを選択して"
+                  u"ください。（",
                   next, total, u"枚目）")
             : FormatPrompt(u"次の媒体イメージが格納されているフォルダを選択してください。（", next,
                            total, u"枚目）");
@@ -150,8 +152,8 @@ void CheckRun::ShowCompletionMessage(int finalResult) {
       m_host.ShowMessageBox(kFound, MessageIcon::Stop, MessageButtons::Ok);
       break;
     case kResultCancelled:
-      m_host.ShowMessageBox(u"キャンセルされました。\r\n検査を中断します。", MessageIcon::Exclamation,
-                            MessageButtons::Ok);
+      m_host.ShowMessageBox(u"キャンセルされました。\r\n検査を中断します。",
+                            MessageIcon::Exclamation, MessageButtons::Ok);
       break;
     case kResultClean:
       if (m_nLastMediaNo == m_nMediaTotal) {

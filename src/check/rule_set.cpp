@@ -6,6 +6,7 @@
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "rules/default_settings.h"
+#include "rules/file_struct_table.h"
 
 namespace kestrova {
 namespace {
@@ -17,6 +18,7 @@ struct RuleFile {
 
 // The rule tables in the order they are loaded; the first failure stops the loading.
 constexpr RuleFile kLoadOrder[] = {
+    {u"KQD_FILE_STRUCT.ini", LoadFileStructRules},
     {u"KQD_DEFAULT.ini", LoadDefaultSettings},
 };
 

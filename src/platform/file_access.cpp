@@ -24,9 +24,7 @@ std::filesystem::path ToFsPath(std::u16string_view text) {
   return std::filesystem::path(Utf16ToUtf8(text));
 }
 
-std::u16string FromFsPath(const std::filesystem::path& path) {
-  return Utf8ToUtf16(path.native());
-}
+std::u16string FromFsPath(const std::filesystem::path& path) { return Utf8ToUtf16(path.native()); }
 
 std::u16string JoinPath(std::u16string_view dir, std::u16string_view name) {
   std::u16string joined(dir);

@@ -55,7 +55,8 @@ int LoadDefaultSettings(const std::u16string& path) {
   size_t start = 0;
   while (start < all.size()) {
     const size_t lineFeed = all.find(u'\n', start);
-    size_t length = lineFeed == std::u16string_view::npos ? all.size() - start : lineFeed - start + 1;
+    size_t length =
+        lineFeed == std::u16string_view::npos ? all.size() - start : lineFeed - start + 1;
     length = std::min(length, kPieceLength);
     ApplyPiece(all.substr(start, length), g_defaultSettings);
     start += length;

@@ -74,10 +74,14 @@ TEST_F(CheckRunTest, OneCleanMediumWritesHeaderAndSummary) {
   EXPECT_EQ(Boxes(), std::vector<std::u16string>{
                          u"box 2 0 検査が正常に終了しました。\r\n検査結果を確認してください。"});
   const std::vector<std::u16string> expectedCalls = {
-      u"disable 1000", u"disable 1001", u"disable 1002", u"enable 1027", u"focus 1027",
-      u"box 2 0 検査が正常に終了しました。\r\n検査結果を確認してください。",
-      u"field 1033=", u"field 1034=", u"field 1037=", u"enable 1000", u"enable 1028",
-      u"enable 1029", u"enable 1030", u"enable 1002", u"disable 1027", u"focus 1029"};
+      u"disable 1000", u"disable 1001",
+      u"disable 1002", u"enable 1027",
+      u"focus 1027",   u"box 2 0 検査が正常に終了しました。\r\n検査結果を確認してください。",
+      u"field 1033=",  u"field 1034=",
+      u"field 1037=",  u"enable 1000",
+      u"enable 1028",  u"enable 1029",
+      u"enable 1030",  u"enable 1002",
+      u"disable 1027", u"focus 1029"};
   EXPECT_EQ(m_host.calls, expectedCalls);
 }
 
@@ -111,10 +115,11 @@ TEST_F(CheckRunTest, FolderModePromptsReplaceTheMediumPath) {
 TEST_F(CheckRunTest, CancelInAPromptCancelsTheRun) {
   m_run.script = {{kResultWrongMedium, 2, 2}};
   m_run.RunCheck();  // no folder left: the browser counts as cancelled
-  EXPECT_EQ(Boxes(), (std::vector<std::u16string>{
-                         u"browse メディア番号が異なります。\n次の媒体イメージが格納されているフォルダを"
-                         u"選択してください。（1/2枚目）",
-                         u"box 0 0 キャンセルされました。\r\n検査を中断します。"}));
+  EXPECT_EQ(Boxes(),
+            (std::vector<std::u16string>{
+                u"browse メディア番号が異なります。\n次の媒体イメージが格納されているフォルダを"
+                u"選択してください。（1/2枚目）",
+                u"box 0 0 キャンセルされました。\r\n検査を中断します。"}));
   EXPECT_EQ(m_run.m_nFinalResult, kResultCancelled);
   EXPECT_TRUE(Log().ends_with("<time> キャンセル"));
 }

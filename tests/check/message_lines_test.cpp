@@ -11,9 +11,16 @@ namespace {
 
 TEST(ConvertLimit, ReadsLeadingDecimalNumber) {
   const std::vector<std::pair<std::u16string, std::int64_t>> cases = {
-      {u"10", 10},  {u"  42", 42}, {u"-3", -3},         {u"+7", 7},
-      {u"12abc", 12}, {u"", 0},    {u"abc", 0},         {u"1 2", 1},
-      {u"99999999999999", 2147483647}, {u"-99999999999999", -2147483648LL},
+      {u"10", 10},
+      {u"  42", 42},
+      {u"-3", -3},
+      {u"+7", 7},
+      {u"12abc", 12},
+      {u"", 0},
+      {u"abc", 0},
+      {u"1 2", 1},
+      {u"99999999999999", 2147483647},
+      {u"-99999999999999", -2147483648LL},
   };
   for (const auto& [text, value] : cases) {
     EXPECT_EQ(ConvertLimit(text), value);

@@ -34,9 +34,9 @@ TEST_F(DefaultSettingsTest, ReadsTheKeysOfTheFile) {
   EXPECT_EQ(s.MEDHIA_NO_ELM, u"基礎情報/メディア番号");
   EXPECT_EQ(s.MEDHIA_ALL_ELM, u"基礎情報/メディア総枚数");
   EXPECT_EQ(s.RULE_ELM, u"基礎情報/適用要領基準");
-  EXPECT_EQ(s.ERR_F, u" 10");                // blanks after "=" belong to the value
-  EXPECT_EQ(s.ERR_W, u"11");                 // the last occurrence wins; " ERR_W" is ignored
-  EXPECT_EQ(s.ERR_T, u"");                   // lower case and "ERR_T =" are ignored
+  EXPECT_EQ(s.ERR_F, u" 10");                  // blanks after "=" belong to the value
+  EXPECT_EQ(s.ERR_W, u"11");                   // the last occurrence wins; " ERR_W" is ignored
+  EXPECT_EQ(s.ERR_T, u"");                     // lower case and "ERR_T =" are ignored
   EXPECT_EQ(s.RESULT_OUT_DIR, u"C:\\Temp  ");  // trailing blanks kept
 }
 

@@ -108,7 +108,9 @@ TEST(RuleTableReader, ByteOrderMarkIsSkippedByPositionAndEmptyFilesEndAtOnce) {
   test::WriteBytes(dir.path() / "nobom.ini", std::string("a\0b\0,\0c\0", 8));
   test::WriteBytes(dir.path() / "bomonly.ini", "\xFF\xFE");
   test::WriteBytes(dir.path() / "empty.ini", "");
-  test::WriteBytes(dir.path() / "odd.ini", std::string("\xFF\xFE" "a", 3));
+  test::WriteBytes(dir.path() / "odd.ini", std::string("\xFF\xFE"
+                                                       "a",
+                                                       3));
 
   RuleTableReader reader;
   ASSERT_EQ(reader.OpenForLoader(PathText(dir.path() / "nobom.ini")), 0);

@@ -23,7 +23,7 @@ class RecordingHost : public RunHost {
   std::u16string log;
   // "enable 1001", "disable 1000", "focus 1027", "field 1034=3", "box ...", "browse ...".
   std::vector<std::u16string> calls;
-  std::deque<MessageAnswer> boxAnswers;                // default Ok
+  std::deque<MessageAnswer> boxAnswers;               // default Ok
   std::deque<std::optional<std::u16string>> folders;  // default cancelled
   std::vector<std::pair<int, int>> progress;
 };

@@ -1,0 +1,66 @@
+#include "check/dtd_file_check.h"
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+
+#include "check/rule_files.h"
+#include "check/run_globals.h"
+#include "platform/file_access.h"
+
+namespace kestrova {
+namespace {
+
+std::optional<std::ifstream> OpenRegularFile(const std::u16string& path) {
+  const auto resolved = ResolvePathIgnoringCase(ToFsPath(path));
+  if (!resolved || !IsRegularFile(*resolved)) return std::nullopt;
+  std::ifstream in(*resolved, std::ios::binary);
+  if (!in) return std::nullopt;
+  return in;
+}
+
+bool SameBytes(std::ifstream& a, std::ifstream& b) {
+  char bufferA[8192];
+  char bufferB[8192];
+  for (;;) {
+    a.read(bufferA, sizeof bufferA);
+    b.read(bufferB, sizeof bufferB);
+    const auto countA = a.gcount();
+    if (countA != b.gcount() || !std::equal(bufferA, bufferA + countA, bufferB)) return false;
+    if (countA < static_cast<std::streamsize>(sizeof bufferA)) return a.eof() && b.eof();
+  }
+}
+
+}  // namespace
+
+std::u16string PhotoDtdFileName() {
+  if (g_szRuleSet == kRuleSetCurrent) return u"PHOTO04.DTD";
+  if (g_szRuleSet == kRuleSetOlder) return u"PHOTO03.DTD";
+  return {};
+}
+
+int CheckDtdFile(int kind, const std::u16string& mediaPath, std::u16string& message) {
+  std::u16string fileName;
+  std::u16string mediumFile;
+  if (kind == kManagementDtd) {
+    fileName = g_szRuleSet + u".DTD";
+    mediumFile = JoinPath(mediaPath, fileName);
+  } else if (kind == kPhotoDtd && !PhotoDtdFileName().empty()) {
+    fileName = PhotoDtdFileName();
+    mediumFile = JoinPath(JoinPath(mediaPath, u"PHOTO"), fileName);
+  } else {
+    return 2;
+  }
+  auto medium = OpenRegularFile(mediumFile);
+  auto reference = OpenRegularFile(RuleFilePath(fileName));
+  if (!medium || !reference) return 2;
+  if (!SameBytes(*medium, *reference)) {
+    message = u"  ERR-005022 [要修正] " + fileName + u"が正しくありません。\n" +
+              u"                      " + fileName +
+              u"は、MORVA総研のホームページからダウンロードしたものを用いてください。\n";
+    return 2;
+  }
+  return 0;
+}
+
+}  // namespace kestrova

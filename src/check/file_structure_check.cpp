@@ -1,0 +1,75 @@
+#include "check/file_structure_check.h"
+
+#include "platform/file_access.h"
+#include "rules/file_struct_table.h"
+
+namespace kestrova {
+
+std::uint8_t g_bDrawingFolder = 1;
+
+namespace {
+
+bool IsPattern(std::u16string_view entry) { return entry.find(u'n') != std::u16string_view::npos; }
+
+bool MatchesEntry(std::u16string_view name, std::u16string_view entry) {
+  if (!IsPattern(entry)) {
+    return UpperCaseName(name) == UpperCaseName(entry);
+  }
+  std::u16string_view rest = name;
+  std::u16string_view pattern = entry;
+  for (size_t t; (t = pattern.find(u'n')) != std::u16string_view::npos;) {
+    if (rest.substr(0, t) != pattern.substr(0, t)) break;
+    if (t >= rest.size() || rest[t] < u'0' || rest[t] > u'9') break;
+    rest.remove_prefix(t + 1);
+    pattern.remove_prefix(t + 1);
+  }
+  return UpperCaseName(rest) == UpperCaseName(pattern);
+}
+
+std::u16string StructureMessage(std::u16string_view firstLine, const std::u16string& path) {
+  return std::u16string(firstLine) + u"                     ［" + path + u"］";
+}
+
+}  // namespace
+
+bool MatchesFileRule(std::u16string_view name, const std::vector<std::u16string>& entries) {
+  for (const auto& entry : entries) {
+    if (MatchesEntry(name, entry)) return true;
+  }
+  return false;
+}
+
+int CheckFileStructure(const std::u16string& mediaPath, std::u16string& message) {
+  g_bDrawingFolder = 1;
+  for (const FileStructItem& item : g_fileStructTable) {
+    std::u16string_view folder = item.folder;
+    if (!folder.empty() && folder.front() == u'/') folder.remove_prefix(1);
+    const std::u16string folderPath = folder.empty() ? mediaPath : JoinPath(mediaPath, folder);
+
+    for (const auto& entry : item.entries) {
+      if (IsPattern(entry)) continue;
+      const std::u16string path = JoinPath(folderPath, entry);
+      if (ResolvePathIgnoringCase(ToFsPath(path))) continue;
+      if (entry == u"DRA") {
+        g_bDrawingFolder = 0;
+        continue;
+      }
+      if (entry == u"PHOTO04.XSL" || entry == u"PHOT_KQ4.XSL") continue;
+      message = StructureMessage(u"  ERR-005012 [要修正] 必要なファイルが存在しません。\n", path);
+      return 5012;
+    }
+
+    const auto resolvedFolder = ResolvePathIgnoringCase(ToFsPath(folderPath));
+    if (!resolvedFolder) continue;
+    for (const DirEntry& found : ListDirectory(*resolvedFolder)) {
+      if (!MatchesFileRule(found.name, item.entries)) {
+        message = StructureMessage(u"  ERR-005013 [要修正] ファイルの命名規則に反しています。\n",
+                                   JoinPath(FromFsPath(*resolvedFolder), found.name));
+        return 5013;
+      }
+    }
+  }
+  return 0;
+}
+
+}  // namespace kestrova
