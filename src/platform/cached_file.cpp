@@ -64,15 +64,15 @@ FileStamp ReadFileStamp(const std::filesystem::path& path) {
 }
 
 const WatchedFile::State& WatchedFile::Refresh(const std::u16string& path) {
-  if (!valid_ || path != path_ || (!exact_ && ReadFileStamp(folder_) != folderStamp_)) {
+  if (!valid_ || path != path_) {
     Resolve(path);
-    return state_;
-  }
-  if (state_.resolved) {
+  } else if (state_.resolved) {
     state_.stamp = ReadFileStamp(*state_.resolved);
     if (!state_.stamp.exists) {
       Resolve(path);
     }
+  } else if (ReadFileStamp(folder_) != folderStamp_) {
+    Resolve(path);
   }
   return state_;
 }
@@ -83,9 +83,8 @@ void WatchedFile::Resolve(const std::u16string& path) {
   path_ = path;
   state_.resolved = ResolvePathIgnoringCase(wanted);
   state_.stamp = state_.resolved ? ReadFileStamp(*state_.resolved) : FileStamp{};
-  exact_ = state_.resolved == wanted;
-  if (!exact_) {
-    folder_ = state_.resolved ? state_.resolved->parent_path() : DeepestExistingFolder(wanted);
+  if (!state_.resolved) {
+    folder_ = DeepestExistingFolder(wanted);
     folderStamp_ = ReadFileStamp(folder_);
   }
 }

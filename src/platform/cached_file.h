@@ -1,6 +1,7 @@
 // Keeping what was made of a file of the installation while the file stays unchanged: a reader
-// that runs for every character of every value asks a status call or two of the file system,
-// not a read of the file.
+// that runs for every character of every value asks one status call of the file system, not a
+// read of the file. A change is seen by the file's size and times; the times have the file
+// system clock's resolution.
 #pragma once
 
 #include <cstdint>
@@ -24,9 +25,11 @@ struct FileStamp {
 // The stamp of a file or folder, from one status call.
 FileStamp ReadFileStamp(const std::filesystem::path& path);
 
-// The file that a path names when letter case is ignored, followed across calls. The name is
-// resolved again only when the path differs from the last one, or when the folder that decided
-// the resolution changed (an entry added, removed or renamed there).
+// The file that a path names when letter case is ignored, followed across calls with one status
+// call each. The name is resolved again when the path differs from the last one, when the
+// resolved file is gone, or, while nothing matches, when the deepest existing folder of the path
+// changed (an entry added, removed or renamed there). A file that comes to match the path better
+// while the resolved one stays (the exact name beside another letter case) is not looked for.
 class WatchedFile {
  public:
   struct State {
@@ -35,7 +38,7 @@ class WatchedFile {
     bool operator==(const State&) const = default;
   };
 
-  // The current state: one status call when the path names the file exactly, two otherwise.
+  // The current state.
   const State& Refresh(const std::u16string& path);
 
  private:
@@ -43,8 +46,7 @@ class WatchedFile {
 
   bool valid_ = false;
   std::u16string path_;
-  bool exact_ = false;  // the path named the file with its own letter case
-  std::filesystem::path folder_;
+  std::filesystem::path folder_;  // where the missing file would appear
   FileStamp folderStamp_;
   State state_;
 };

@@ -10,6 +10,8 @@
 namespace kestrova {
 namespace {
 
+using namespace std::chrono_literals;
+
 class ReplacementTableTest : public ::testing::Test {
  protected:
   void SetUp() override { SetProgramFolder(FromFsPath(m_dir.path())); }
@@ -72,8 +74,8 @@ TEST_F(ReplacementTableTest, AChangedFileIsReadAgain) {
   test::WriteUtf16File(File(), "～,〜\n");
   EXPECT_EQ(Apply(u"～"), u"〜");
   test::WriteUtf16File(File(), "～,~~\n");
-  std::filesystem::last_write_time(
-      File(), std::filesystem::last_write_time(File()) + std::chrono::seconds(2));
+  // A later change: one within the same tick of the file system's clock keeps the time.
+  std::filesystem::last_write_time(File(), std::filesystem::last_write_time(File()) + 2s);
   EXPECT_EQ(Apply(u"～"), u"~~");
   // Replaced by a file of another letter case: still found.
   std::filesystem::remove(File());

@@ -9,6 +9,8 @@
 namespace kestrova {
 namespace {
 
+using namespace std::chrono_literals;
+
 class UnicodeListTest : public ::testing::Test {
  protected:
   void SetUp() override { SetProgramFolder(FromFsPath(m_dir.path())); }
@@ -23,6 +25,11 @@ class UnicodeListTest : public ::testing::Test {
       bytes.push_back(static_cast<char>(unit >> 8));
     }
     test::WriteBytes(File(), bytes);
+  }
+  // Moves the modification time on, as a later change would: a change within one tick of the
+  // file system's clock keeps the time it had.
+  static void MarkChanged(const std::filesystem::path& path) {
+    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + 2s);
   }
   test::ScratchDir m_dir;
 };
@@ -65,12 +72,12 @@ TEST_F(UnicodeListTest, WithoutTheFileNothingIsReportedAndAChangedFileIsReadAgai
   EXPECT_EQ(output, u"old");
 
   WriteList(u'\u3000');
+  MarkChanged(m_dir.path());  // the folder where the file appeared
   EXPECT_EQ(FindUnlistedChars(u"A", output, 2), 1);
   EXPECT_EQ(output, u"A");
 
   WriteList(u'\u0020');
-  std::filesystem::last_write_time(
-      File(), std::filesystem::last_write_time(File()) + std::chrono::seconds(2));
+  MarkChanged(File());
   EXPECT_EQ(FindUnlistedChars(u"A", output, 2), 1);
   EXPECT_EQ(output, u"");
 }
