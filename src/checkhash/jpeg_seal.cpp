@@ -1,0 +1,122 @@
+#include "checkhash/jpeg_seal.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace kestrova::seal {
+namespace {
+
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+// Reads up to n bytes, fewer only at the end of the file. False on a read error.
+bool ReadUpTo(int fd, std::size_t n, std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + n);
+  std::size_t done = 0;
+  while (done < n) {
+    const ssize_t got = ::read(fd, out.data() + start + done, n - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) return false;
+    if (got == 0) break;
+    done += static_cast<std::size_t>(got);
+  }
+  out.resize(start + done);
+  return true;
+}
+
+bool IsStandaloneMarker(std::uint8_t marker) {
+  return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
+}
+
+bool IsRecordSegment(std::string_view segment) {
+  return static_cast<std::uint8_t>(segment[1]) == kRecordMarker &&
+         segment.substr(4, kIdentifier.size()) == kIdentifier;
+}
+
+}  // namespace
+
+WalkResult WalkJpeg(int fd, const PieceVisitor& visit) {
+  std::string bytes;
+  if (!ReadUpTo(fd, 2, bytes)) return WalkResult::ReadError;
+  if (bytes != "\xFF\xD8") return WalkResult::NotJpeg;
+  visit(PieceKind::Header, 0xD8, bytes);
+  // Marker segments up to the scan data. Whatever does not read as one (a byte other than FF,
+  // SOS, EOI, a length below 2, a segment cut by the end of the file) starts the rest.
+  for (;;) {
+    bytes.clear();
+    if (!ReadUpTo(fd, 2, bytes)) return WalkResult::ReadError;
+    if (bytes.size() < 2 || bytes[0] != '\xFF') break;
+    const auto marker = static_cast<std::uint8_t>(bytes[1]);
+    if (marker == 0xDA || marker == 0xD9) break;
+    if (IsStandaloneMarker(marker)) {
+      visit(PieceKind::Header, marker, bytes);
+      continue;
+    }
+    if (!ReadUpTo(fd, 2, bytes)) return WalkResult::ReadError;
+    if (bytes.size() < 4) break;
+    const std::size_t length =
+        (static_cast<std::uint8_t>(bytes[2]) << 8) | static_cast<std::uint8_t>(bytes[3]);
+    if (length < 2) break;
+    if (!ReadUpTo(fd, length - 2, bytes)) return WalkResult::ReadError;
+    if (bytes.size() < length + 2) break;
+    visit(IsRecordSegment(bytes) ? PieceKind::Record : PieceKind::Header, marker, bytes);
+  }
+  do {
+    if (!bytes.empty()) visit(PieceKind::Rest, 0, bytes);
+    bytes.clear();
+    if (!ReadUpTo(fd, kChunkSize, bytes)) return WalkResult::ReadError;
+  } while (!bytes.empty());
+  return WalkResult::Done;
+}
+
+std::string_view RecordBody(std::string_view segment) {
+  return segment.substr(4 + kIdentifier.size());
+}
+
+std::string BuildRecord(const Digest& digest) {
+  const std::size_t length = 2 + kIdentifier.size() + 1 + digest.size();
+  std::string segment = {'\xFF', static_cast<char>(kRecordMarker), static_cast<char>(length >> 8),
+                         static_cast<char>(length & 0xFF)};
+  segment.append(kIdentifier);
+  segment.push_back(static_cast<char>(kVersion));
+  segment.append(reinterpret_cast<const char*>(digest.data()), digest.size());
+  return segment;
+}
+
+Sha256::Sha256() : m_context(EVP_MD_CTX_new()) {
+  if (!m_context || EVP_DigestInit_ex(m_context, EVP_sha256(), nullptr) != 1) {
+    EVP_MD_CTX_free(m_context);
+    throw std::runtime_error("SHA-256 is not available");
+  }
+}
+
+Sha256::~Sha256() { EVP_MD_CTX_free(m_context); }
+
+void Sha256::Update(std::string_view bytes) {
+  EVP_DigestUpdate(m_context, bytes.data(), bytes.size());
+}
+
+Digest Sha256::Final() {
+  Digest digest{};
+  unsigned int size = 0;
+  EVP_DigestFinal_ex(m_context, digest.data(), &size);
+  return digest;
+}
+
+int OpenRegularFile(const char* path) {
+  if (!path) return -1;
+  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return -1;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+}  // namespace kestrova::seal

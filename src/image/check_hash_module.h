@@ -1,0 +1,30 @@
+// The tamper-check library: loaded once at start-up, asked by the photo file checks whether a
+// photo was altered after it was taken.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/shared_library.h"
+
+namespace kestrova {
+
+// JACIC_CheckHashValue: the photo file's path in the platform's path encoding in, the verdict
+// out; 0, -1 and -2 mean that the file counts as altered.
+using CheckHashValueFunction = std::int32_t (*)(const char* path);
+
+inline constexpr char16_t kCheckHashLibraryBaseName[] = u"JACIC_CheckHash";
+inline constexpr char kCheckHashValueExport[] = "JACIC_CheckHashValue";
+
+// Null when the library is not loaded.
+extern SharedLibraryHandle g_hCheckHash;
+extern CheckHashValueFunction g_pfnCheckHashValue;
+
+// Loads the library from the program folder, or else by name in the system's search order, and
+// looks up its export. A missing library or export leaves both values null (no message: the
+// check sequence reports it when a medium needs the library). True when loaded.
+bool LoadCheckHashModule();
+
+// Frees the library if it is loaded and clears both values.
+void FreeCheckHashModule();
+
+}  // namespace kestrova

@@ -1,0 +1,42 @@
+// Read-only access to an image file on a medium by bounded reads at given positions: the readers
+// of photo and drawing files never copy a whole file into memory.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kestrova {
+
+class ImageFile {
+ public:
+  // Opens the file that the path names (letter case ignored as on a medium). Only a regular file
+  // is opened: a folder, a named pipe or a device stays closed, and opening never blocks.
+  explicit ImageFile(const std::u16string& path);
+  ~ImageFile();
+  ImageFile(const ImageFile&) = delete;
+  ImageFile& operator=(const ImageFile&) = delete;
+
+  bool IsOpen() const { return m_fd >= 0; }
+  // The size the file had when it was opened; 0 when it is not open.
+  std::uint64_t Size() const { return m_size; }
+  // Copies the n bytes at the position into out. False when they do not lie wholly within the
+  // file or cannot be read; a read that fails for another reason than the end of the file also
+  // sets ReadFailed.
+  bool ReadAt(std::uint64_t position, std::size_t n, std::uint8_t* out);
+  bool ReadFailed() const { return m_readFailed; }
+
+ private:
+  bool FillWindow(std::uint64_t position);
+
+  int m_fd = -1;
+  std::uint64_t m_size = 0;
+  bool m_readFailed = false;
+  // A window of the file kept from the last read, so that the many small reads of one IFD or
+  // segment walk cost one system call.
+  std::vector<std::uint8_t> m_window;
+  std::uint64_t m_windowStart = 0;
+};
+
+}  // namespace kestrova

@@ -1,0 +1,150 @@
+// The tamper-check library of the program folder together with the tool that seals photos.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "image/check_hash_module.h"
+#include "image/image_bytes.h"
+#include "platform/program_folder.h"
+#include "platform/text_encoding.h"
+#include "support/test_files.h"
+
+namespace kestrova {
+namespace {
+
+using namespace test;
+
+const std::string kSignTool = std::string(KESTROVA_TEST_PROGRAM_DIR) + "/kestrova-sign";
+
+// The tool's exit status; its messages are dropped.
+int RunSignTool(const std::vector<std::string>& args) {
+  std::string command = "'" + kSignTool + "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  const int status = std::system((command + " 2>/dev/null").c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A record segment of the given version and body, as the library expects it after SOI.
+std::string RecordSegment(std::uint8_t version, const std::string& body) {
+  return Segment(0xEF, std::string("KestrovaSeal\0", 13) + static_cast<char>(version) + body);
+}
+
+std::string Photo() {
+  return Jpeg(App0Jfif() + App1Exif(TiffBytes({true, {{Short(0x0112, 1)}}})) + Frame(0xC0, 64, 48));
+}
+
+class CheckHashLibraryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetProgramFolder(Utf8ToUtf16(KESTROVA_TEST_PROGRAM_DIR));
+    ASSERT_TRUE(LoadCheckHashModule());
+  }
+  void TearDown() override {
+    FreeCheckHashModule();
+    SetProgramFolder(m_savedFolder);
+  }
+  std::string PathOf(const std::string& name) { return (m_dir.path() / name).string(); }
+  std::string Write(const std::string& name, const std::string& bytes) {
+    WriteBytes(m_dir.path() / name, bytes);
+    return PathOf(name);
+  }
+  std::string Sealed(const std::string& name, const std::string& bytes) {
+    const std::string source = Write("source.jpg", bytes);
+    EXPECT_EQ(RunSignTool({source, PathOf(name)}), 0);
+    return PathOf(name);
+  }
+  static std::int32_t Check(const std::string& path) { return g_pfnCheckHashValue(path.c_str()); }
+
+  const std::u16string m_savedFolder = ProgramFolder();
+  ScratchDir m_dir;  // its name is Japanese: the path arrives as UTF-8
+};
+
+TEST_F(CheckHashLibraryTest, SealedPhotoIsIntactAndNeverWritten) {
+  const std::string path = Sealed("P0000001.JPG", Photo());
+  const std::string before = ReadBytes(path);
+  struct stat infoBefore {};
+  ::stat(path.c_str(), &infoBefore);
+  EXPECT_EQ(Check(path), 1);
+  struct stat infoAfter {};
+  ::stat(path.c_str(), &infoAfter);
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(infoAfter.st_mtim.tv_nsec, infoBefore.st_mtim.tv_nsec);
+  EXPECT_EQ(infoAfter.st_mtim.tv_sec, infoBefore.st_mtim.tv_sec);
+  // The record sits after the application segments; the rest is unchanged.
+  const std::string photo = Photo();
+  const size_t at = photo.find("\xFF\xC0");
+  EXPECT_EQ(before.substr(0, at), photo.substr(0, at));
+  EXPECT_EQ(before.substr(before.size() - (photo.size() - at)), photo.substr(at));
+}
+
+TEST_F(CheckHashLibraryTest, SealingInPlaceAndAgainKeepsOneRecord) {
+  const std::string path = Write("P0000002.JPG", Photo());
+  ASSERT_EQ(RunSignTool({path}), 0);
+  const std::string once = ReadBytes(path);
+  ASSERT_EQ(RunSignTool({path}), 0);
+  EXPECT_EQ(ReadBytes(path), once);
+  EXPECT_EQ(Check(path), 1);
+}
+
+TEST_F(CheckHashLibraryTest, AnyChangedByteCountsAsAltered) {
+  const std::string sealed = ReadBytes(Sealed("P0000003.JPG", Photo()));
+  // Every byte outside the marker, length and identifier of the record: header segments, the
+  // version and digest of the record, the frame and the scan data.
+  const size_t record = sealed.find("KestrovaSeal") - 4;
+  for (size_t i = 2; i < sealed.size() - 2; ++i) {
+    if (i >= record && i < record + 4 + 13) continue;
+    std::string changed = sealed;
+    changed[i] = static_cast<char>(changed[i] ^ 0x01);
+    const std::int32_t result = Check(Write("changed.jpg", changed));
+    if (i == record + 4 + 13) {
+      EXPECT_EQ(result, -3);  // the version byte itself
+    } else {
+      // 0, or -1 when the change breaks the segment walk before the record.
+      EXPECT_TRUE(result == 0 || result == -1) << i;
+    }
+  }
+  EXPECT_EQ(Check(Write("appended.jpg", sealed + "x")), 0);
+}
+
+TEST_F(CheckHashLibraryTest, VerdictsOfFilesThatCannotBeJudged) {
+  const std::string photo = Photo();
+  const std::string afterSoi = photo.substr(2);
+  EXPECT_EQ(Check(Write("plain.jpg", photo)), -1);
+  EXPECT_EQ(
+      Check(Write("version2.jpg", "\xFF\xD8" + RecordSegment(2, std::string(32, 'a')) + afterSoi)),
+      -3);
+  EXPECT_EQ(Check(Write("cut.jpg", "\xFF\xD8" + RecordSegment(1, "short") + afterSoi)), 0);
+  EXPECT_EQ(Check(Write("bare.jpg",
+                        "\xFF\xD8" + Segment(0xEF, std::string("KestrovaSeal\0", 13)) + afterSoi)),
+            0);
+  // A record behind the scan data is no record.
+  EXPECT_EQ(Check(Write("late.jpg", photo + RecordSegment(1, std::string(32, 'a')))), -1);
+  EXPECT_EQ(Check(Write("tiff.jpg", "II*\0" + photo)), -2);
+  EXPECT_EQ(Check(Write("empty.jpg", "")), -2);
+  EXPECT_EQ(Check(PathOf("missing.jpg")), -2);
+  EXPECT_EQ(Check(m_dir.path().string()), -2);
+  EXPECT_EQ(g_pfnCheckHashValue(nullptr), -2);
+  const std::string pipe = PathOf("pipe.jpg");
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(Check(pipe), -2);
+  if (::geteuid() != 0) {  // root reads any file
+    const std::string locked = Sealed("locked.jpg", photo);
+    ::chmod(locked.c_str(), 0);
+    EXPECT_EQ(Check(locked), -2);
+  }
+}
+
+TEST_F(CheckHashLibraryTest, SignToolRefusesWhatIsNotAJpeg) {
+  const std::string source = Write("drawing.tif", std::string("II*\0rest", 8));
+  EXPECT_EQ(RunSignTool({source, PathOf("out.jpg")}), 65);
+  EXPECT_FALSE(std::filesystem::exists(m_dir.path() / "out.jpg"));
+  EXPECT_EQ(RunSignTool({PathOf("missing.jpg")}), 74);
+  EXPECT_EQ(RunSignTool({}), 64);
+  EXPECT_EQ(ReadBytes(source), std::string("II*\0rest", 8));
+}
+
+}  // namespace
+}  // namespace kestrova
