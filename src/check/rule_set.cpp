@@ -6,7 +6,13 @@
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "rules/default_settings.h"
+#include "rules/enable_chr_table.h"
 #include "rules/file_struct_table.h"
+#include "rules/image_rules.h"
+#include "rules/photo_division_table.h"
+#include "rules/relation_table.h"
+#include "rules/select_table.h"
+#include "rules/xml_element_table.h"
 
 namespace kestrova {
 namespace {
@@ -19,6 +25,16 @@ struct RuleFile {
 // The rule tables in the order they are loaded; the first failure stops the loading.
 constexpr RuleFile kLoadOrder[] = {
     {u"KQD_FILE_STRUCT.ini", LoadFileStructRules},
+    {u"KQD_XML_PHTKQ.ini",
+     [](const std::u16string& path) { return g_managementElementTable.LoadElementRules(path); }},
+    {u"KQD_XML_PHT.ini",
+     [](const std::u16string& path) { return g_photoElementTable.LoadElementRules(path); }},
+    {u"KQD_SELECT.ini",
+     [](const std::u16string& path) { return g_selectTable.LoadSelectLists(path); }},
+    {u"KQD_ENABLE_CHR.ini", LoadEnableChrTable},
+    {u"KQD_IMG.ini", LoadImageRules},
+    {u"KQD_RELATION.ini", LoadRelationTable},
+    {u"KQD_PHOTO_DIVISION.ini", LoadPhotoDivTable},
     {u"KQD_DEFAULT.ini", LoadDefaultSettings},
 };
 

@@ -9,12 +9,15 @@ namespace kestrova {
 
 const char kUsageText[] =
     "Usage: kestrova-check [--program-dir DIR] [--output FILE] MEDIUM [NEXT_MEDIUM ...]\n"
+    "       kestrova-check --inspect FILE...\n"
     "\n"
     "Checks the medium image in the folder MEDIUM and writes the result log to standard output.\n"
     "Each prompt for the next medium of a set is answered with the next NEXT_MEDIUM folder.\n"
     "\n"
     "  --program-dir DIR  folder holding the rule folders (default: the program's folder)\n"
     "  --output FILE      also write the result file (UTF-16 with byte order mark, CR LF)\n"
+    "  --inspect FILE...  print what the image reader finds in each photo or drawing file,\n"
+    "                     one JSON object per line\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
@@ -60,6 +63,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
         line.output = FromFsPath(absolute);
       }
+    } else if (!optionsEnded && arg == "--inspect") {
+      line.inspectFiles.emplace(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+      if (line.inspectFiles->empty()) {
+        return Fail("--inspect needs at least one file");
+      }
+      break;
     } else if (!optionsEnded && arg == "--help") {
       line.help = true;
     } else if (!optionsEnded && arg == "--version") {
@@ -75,7 +84,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.media.push_back(AbsoluteFolderText(arg));
     }
   }
-  if (!line.help && !line.version && line.media.empty()) {
+  if (!line.help && !line.version && !line.inspectFiles && line.media.empty()) {
     return Fail("no medium given");
   }
   return {std::move(line), {}};

@@ -12,6 +12,8 @@ struct CommandLine {
   bool version = false;
   std::optional<std::u16string> programDir;
   std::optional<std::u16string> output;
+  // --inspect: the files whose image data to print instead of checking a medium.
+  std::optional<std::vector<std::string>> inspectFiles;
   // Absolute paths of the media folders, without a trailing separator, in the order given.
   std::vector<std::u16string> media;
 };

@@ -8,6 +8,8 @@
 #include "check/run_globals.h"
 #include "command_line.h"
 #include "console_host.h"
+#include "image/check_hash_module.h"
+#include "inspect_command.h"
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "platform/text_encoding.h"
@@ -51,9 +53,13 @@ int main(int argc, char** argv) {
     std::printf("kestrova-check %s\n", KESTROVA_VERSION);
     return 0;
   }
+  if (line.inspectFiles) {
+    return RunInspect(*line.inspectFiles, stdout);
+  }
   if (line.programDir) {
     SetProgramFolder(*line.programDir);
   }
+  LoadCheckHashModule();
 
   struct sigaction action {};
   action.sa_handler = RequestCancel;
@@ -70,6 +76,7 @@ int main(int argc, char** argv) {
   run.RunCheck();
   std::fputs("\n", stdout);
   std::fflush(stdout);
+  FreeCheckHashModule();
 
   if (line.output && !WriteResultFile(ToFsPath(*line.output), host.LogText())) {
     std::fprintf(stderr, "kestrova-check: cannot write the result file %s\n",

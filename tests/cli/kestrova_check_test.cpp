@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "support/fixture_medium.h"
 #include "support/test_files.h"
 
 namespace kestrova {
@@ -12,7 +13,7 @@ class KestrovaCheckTest : public ::testing::Test {
   void SetUp() override {
     m_program = test::CopyProgramFolder(m_dir.path() / "プログラム");
     m_medium = m_dir.path() / "工事写真" / "媒体1";
-    test::WriteBytes(m_medium / "PHOT_KQ4.DTD", "<!-- -->");
+    test::WriteFixtureMedium(m_medium, m_program, test::FixtureMedium{});
   }
   std::vector<std::string> Args(std::vector<std::string> more) {
     std::vector<std::string> args = {"--program-dir", m_program.string()};
@@ -27,11 +28,15 @@ class KestrovaCheckTest : public ::testing::Test {
 TEST_F(KestrovaCheckTest, ChecksAMediumAndWritesTheLogToStandardOutput) {
   const auto result = RunChecker(Args({m_medium.string() + "/"}));
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(test::MaskTimes(result.out),
-            "Kestrovaシステム -- <time> 開始\n チェック対象 -- " + m_medium.string() +
-                "\n ＊媒体チェックを開始しました。\n"
-                "\n写真枚数：0枚\nエラー\n   要修正：0件\n   要確認：0件\n\n"
-                "Kestrovaシステム -- <time> 完了\n");
+  const std::string log = test::MaskTimes(result.out);
+  // The trailing separator of the argument is not part of the target text.
+  EXPECT_EQ(log.rfind("Kestrovaシステム -- <time> 開始\n チェック対象 -- " + m_medium.string() +
+                          "\n ＊媒体チェックを開始しました。\n",
+                      0),
+            0u);
+  EXPECT_TRUE(
+      log.ends_with("\n写真枚数：1枚\nエラー\n   要修正：0件\n   要確認：0件\n\n"
+                    "Kestrovaシステム -- <time> 完了\n"));
   EXPECT_EQ(result.err, "検査が正常に終了しました。\n検査結果を確認してください。\n");
 }
 

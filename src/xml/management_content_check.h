@@ -1,0 +1,18 @@
+// The content check of the management file: every value of every element rule, and the
+// project's basic information on the first medium.
+#pragma once
+
+#include <string>
+
+#include "check/finding_counters.h"
+#include "check/run_host.h"
+#include "xml/xml_parser.h"
+
+namespace kestrova {
+
+// 0 every value passed, 1 findings appended, 2 the values of a rule could not be read (its line
+// is left in message, not appended), -1 cancelled or an error limit exceeded between rules.
+int CheckManagementContent(CPhotoKQXmlParser parser, std::u16string& message, RunHost& host,
+                           FindingCounters& counters);
+
+}  // namespace kestrova
