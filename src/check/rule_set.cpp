@@ -3,6 +3,7 @@
 #include "check/check_run.h"
 #include "check/rule_files.h"
 #include "check/run_globals.h"
+#include "platform/cached_file.h"
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "rules/default_settings.h"
@@ -63,6 +64,7 @@ bool CheckRun::FindRuleSet() {
 }
 
 int CheckRun::LoadRuleFiles() {
+  ForgetFileStamps();
   for (const RuleFile& file : kLoadOrder) {
     if (const int result = file.load(RuleFilePath(file.fileName)); result != 0) {
       return result;

@@ -2,6 +2,9 @@
 
 #include "platform/file_access.h"
 
+#include <atomic>
+#include <chrono>
+
 #if defined(_WIN32)
 #include <chrono>
 #else
@@ -63,7 +66,23 @@ FileStamp ReadFileStamp(const std::filesystem::path& path) {
   return stamp;
 }
 
+namespace {
+
+std::atomic<unsigned> g_fileCheckGeneration{0};
+
+}  // namespace
+
+void ForgetFileStamps() { ++g_fileCheckGeneration; }
+
 const WatchedFile::State& WatchedFile::Refresh(const std::u16string& path) {
+  const auto now = std::chrono::steady_clock::now();
+  const unsigned generation = g_fileCheckGeneration.load();
+  if (valid_ && path == path_ && generation == checkedGeneration_ &&
+      now - checkedAt_ < kRecheckInterval) {
+    return state_;
+  }
+  checkedAt_ = now;
+  checkedGeneration_ = generation;
   if (!valid_ || path != path_) {
     Resolve(path);
   } else if (state_.resolved) {

@@ -4,6 +4,7 @@
 // system clock's resolution.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -25,11 +26,17 @@ struct FileStamp {
 // The stamp of a file or folder, from one status call.
 FileStamp ReadFileStamp(const std::filesystem::path& path);
 
+// Makes every followed file be checked again at its next use. A check run calls it at its start,
+// so that each run sees the installation files as they are then.
+void ForgetFileStamps();
+
 // The file that a path names when letter case is ignored, followed across calls with one status
-// call each. The name is resolved again when the path differs from the last one, when the
-// resolved file is gone, or, while nothing matches, when the deepest existing folder of the path
-// changed (an entry added, removed or renamed there). A file that comes to match the path better
-// while the resolved one stays (the exact name beside another letter case) is not looked for.
+// call each; between two uses less than kRecheckInterval apart it is taken as unchanged, so that
+// a reader used for every value of thousands of photo entries costs no status call per value. The
+// name is resolved again when the path differs from the last one, when the resolved file is gone,
+// or, while nothing matches, when the deepest existing folder of the path changed (an entry added,
+// removed or renamed there). A file that comes to match the path better while the resolved one
+// stays (the exact name beside another letter case) is not looked for.
 class WatchedFile {
  public:
   struct State {
@@ -38,6 +45,8 @@ class WatchedFile {
     bool operator==(const State&) const = default;
   };
 
+  static constexpr std::chrono::milliseconds kRecheckInterval{100};
+
   // The current state.
   const State& Refresh(const std::u16string& path);
 
@@ -45,6 +54,8 @@ class WatchedFile {
   void Resolve(const std::u16string& path);
 
   bool valid_ = false;
+  std::chrono::steady_clock::time_point checkedAt_;
+  unsigned checkedGeneration_ = 0;
   std::u16string path_;
   std::filesystem::path folder_;  // where the missing file would appear
   FileStamp folderStamp_;

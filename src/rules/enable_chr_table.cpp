@@ -60,8 +60,11 @@ int LoadEnableChrTable(const std::u16string& path) {
 bool IsCodeInCharSet(const std::u16string& setName, const std::u16string& code) {
   // A walk over the sets that the named one reaches, each visited once; an explicit stack keeps
   // long chains of names from deepening the call stack.
-  std::vector<const EnableChrItem*> visited;
-  std::vector<const EnableChrItem*> pending;
+  // Kept between calls so that the test of one character allocates nothing.
+  thread_local std::vector<const EnableChrItem*> visited;
+  thread_local std::vector<const EnableChrItem*> pending;
+  visited.clear();
+  pending.clear();
   if (const EnableChrItem* first = FindFirstSet(setName)) {
     pending.push_back(first);
   }
