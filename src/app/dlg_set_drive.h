@@ -1,0 +1,47 @@
+// The media selection dialog: a drive from the list of mounted volumes, or a folder holding the
+// image of one medium.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <vector>
+
+#include "drive_list.h"
+
+class QComboBox;
+
+namespace kestrova {
+
+// The folder chosen last in either folder browser; preselected by the next one.
+extern QString g_szLastFolder;
+
+// The folder to preselect in a folder browser: g_szLastFolder when it names an existing path.
+QString FolderToPreselect();
+
+class CDlgSetDrive : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit CDlgSetDrive(QWidget* parent);
+
+  // Fills the drive list afresh and shows the dialog modally.
+  int exec() override;
+
+  int m_nDriveIndex = 0;  // the drive chosen last, preselected the next time
+  QString m_szPath;       // the chosen drive's mount point or the chosen folder
+  QString m_strTarget;    // the target text: the mount point or the folder
+
+ public slots:
+  // OK: takes the chosen drive.
+  void accept() override;
+  // "フォルダーの指定": the folder browser.
+  void OnSelectFolder();
+
+ private:
+  void OnInitDialog();
+
+  QComboBox* m_driveList;
+  std::vector<DriveEntry> m_drives;
+};
+
+}  // namespace kestrova

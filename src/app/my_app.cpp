@@ -1,0 +1,42 @@
+#include "my_app.h"
+
+#include <QIcon>
+
+#include "clean_list.h"
+#include "image/check_hash_module.h"
+#include "my_dlg.h"
+#include "platform/program_folder.h"
+#include "single_instance.h"
+#include "user_prompts.h"
+
+namespace kestrova {
+
+CMyApp::CMyApp(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName(QStringLiteral("kestrova"));
+  setApplicationVersion(QStringLiteral(KESTROVA_VERSION));
+  setDesktopFileName(QStringLiteral("kestrova"));
+  setWindowIcon(QIcon(QStringLiteral(":/kestrova.png")));
+}
+
+bool CMyApp::InitInstance() {
+  // Held until the process ends; a second instance ends silently.
+  static SingleInstanceLock instanceLock;
+  if (!instanceLock.Acquired()) {
+    return false;
+  }
+  ProcessCleanList(ProgramFolder(), [](const std::u16string& text) {
+    ShowMessage(nullptr, text, MessageIcon::Exclamation);
+  });
+  // A missing library is reported by the check that needs it, not here.
+  LoadCheckHashModule();
+  CMyDlg dialog;
+  dialog.exec();
+  return false;
+}
+
+int CMyApp::ExitInstance() {
+  FreeCheckHashModule();
+  return 0;
+}
+
+}  // namespace kestrova

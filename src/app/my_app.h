@@ -1,0 +1,23 @@
+// The application object: one instance per user, the clean-up list, the tamper-check library,
+// and the main dialog, whose closing ends the program.
+#pragma once
+
+#include <QApplication>
+
+namespace kestrova {
+
+class CMyApp : public QApplication {
+  Q_OBJECT
+
+ public:
+  CMyApp(int& argc, char** argv);
+
+  // Start-up and the main dialog; returns when the dialog has closed, at once when another
+  // instance already runs. Always false: there is nothing to run after the dialog.
+  bool InitInstance();
+
+  // Frees the tamper-check library; the program's exit status.
+  int ExitInstance();
+};
+
+}  // namespace kestrova

@@ -1,0 +1,342 @@
+#include "my_dlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTextDocument>
+#include <QThread>
+
+#include "about_dlg.h"
+#include "app_fonts.h"
+#include "check/result_file.h"
+#include "check/run_globals.h"
+#include "dialog_units.h"
+#include "dlg_set_drive.h"
+#include "log_view.h"
+#include "platform/file_access.h"
+#include "platform/local_time.h"
+#include "result_output.h"
+#include "user_prompts.h"
+
+namespace kestrova {
+namespace {
+
+QString IdName(ControlId id) { return QString::number(static_cast<int>(id)); }
+
+QPushButton* MakeButton(QWidget* parent, ControlId id, const QString& text, const QRect& rect) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(IdName(id));
+  button->setGeometry(rect);
+  // No button is pressed by Enter: the dialog's Enter does nothing.
+  button->setAutoDefault(false);
+  return button;
+}
+
+QLineEdit* MakeField(QWidget* parent, ControlId id, const QRect& rect, Qt::Alignment alignment) {
+  auto* field = new QLineEdit(parent);
+  field->setObjectName(IdName(id));
+  field->setGeometry(rect);
+  field->setReadOnly(true);
+  field->setAlignment(alignment);
+  return field;
+}
+
+}  // namespace
+
+CMyDlg::CMyDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      m_runFactory([](RunHost& host) { return std::make_unique<CheckRun>(host); }) {
+  setWindowTitle(QString::fromUtf16(kMessageCaption));
+  setWindowIcon(QApplication::windowIcon());
+  setFont(DialogFont());
+  const DialogUnits units(font());
+  setFixedSize(units.Size(453, 333));
+
+  // The group box goes first, so that the buttons it frames lie above it; they are its
+  // siblings, not its children, and keep their own enabling.
+  auto* group = new QGroupBox(QStringLiteral("チェック結果"), this);
+  group->setObjectName(IdName(ControlId::ResultGroup));
+  group->setGeometry(units.Rect(189, 36, 135, 37));
+  m_controls[ControlId::ResultGroup] = group;
+
+  const struct {
+    ControlId id;
+    const char16_t* text;
+    QRect rect;
+    void (CMyDlg::*handler)();
+  } buttons[] = {
+      {ControlId::MediaSelect, u"電子媒体指定", units.Rect(7, 7, 63, 27), &CMyDlg::OnSelectMedia},
+      {ControlId::Start, u"チェック開始", units.Rect(7, 41, 87, 28), &CMyDlg::OnStartCheck},
+      {ControlId::Cancel, u"キャンセル", units.Rect(115, 42, 61, 27), &CMyDlg::OnCancelCheck},
+      {ControlId::Print, u"印刷", units.Rect(195, 47, 56, 22), &CMyDlg::OnPrintResult},
+      {ControlId::FileOutput, u"ファイル出力", units.Rect(256, 47, 60, 22), &CMyDlg::OnSaveResult},
+      {ControlId::Exit, u"終了", units.Rect(377, 44, 62, 25), &CMyDlg::reject},
+  };
+  for (const auto& spec : buttons) {
+    QPushButton* button = MakeButton(this, spec.id, QString::fromUtf16(spec.text), spec.rect);
+    connect(button, &QPushButton::clicked, this, spec.handler);
+    m_controls[spec.id] = button;
+  }
+
+  m_controls[ControlId::TargetPath] =
+      MakeField(this, ControlId::TargetPath, units.Rect(76, 14, 370, 17), Qt::AlignLeft);
+
+  m_log = new ResultLogView(this);
+  m_log->setObjectName(IdName(ControlId::ResultLog));
+  m_log->setGeometry(units.Rect(7, 80, 439, 227));
+  m_log->setFont(LogFont());
+  m_controls[ControlId::ResultLog] = m_log;
+
+  auto* mediaLabel = new QLabel(QStringLiteral("メディア番号"), this);
+  mediaLabel->setObjectName(QStringLiteral("1035"));
+  mediaLabel->setGeometry(units.Rect(9, 312, 42, 12));
+  m_controls[ControlId::MediaNumber] =
+      MakeField(this, ControlId::MediaNumber, units.Rect(52, 310, 46, 16), Qt::AlignRight);
+  auto* serialLabel = new QLabel(QStringLiteral("シリアル番号"), this);
+  serialLabel->setObjectName(QStringLiteral("1036"));
+  serialLabel->setGeometry(units.Rect(108, 312, 44, 12));
+  m_controls[ControlId::SerialNumber] =
+      MakeField(this, ControlId::SerialNumber, units.Rect(153, 310, 47, 16), Qt::AlignRight);
+
+  // The photo entries checked of the current medium, in the free space right of the serial
+  // number; empty between runs.
+  m_progress = new QProgressBar(this);
+  m_progress->setObjectName(QStringLiteral("progress"));
+  m_progress->setGeometry(units.Rect(212, 313, 234, 10));
+  m_progress->setTextVisible(false);
+  ClearProgress();
+
+  auto* about = new QAction(QString::fromUtf16(kAboutMenuText), this);
+  about->setShortcut(QKeySequence::HelpContents);
+  connect(about, &QAction::triggered, this, &CMyDlg::OnAbout);
+  addAction(about);
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  m_setDrive = new CDlgSetDrive(this);
+
+  for (const ControlId id : {ControlId::Start, ControlId::Cancel, ControlId::ResultGroup,
+                             ControlId::Print, ControlId::FileOutput}) {
+    m_controls[id]->setEnabled(false);
+  }
+}
+
+CMyDlg::~CMyDlg() {
+  // A run still going when the dialog goes is cancelled; the worker's calls keep being carried
+  // out until it has ended.
+  if (m_running) {
+    m_closeRequested = true;
+    g_bCancel = 1;
+    while (m_running) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+  }
+  if (m_worker.joinable()) {
+    m_worker.join();
+  }
+}
+
+void CMyDlg::SetRunFactory(RunFactory factory) { m_runFactory = std::move(factory); }
+
+QWidget* CMyDlg::Control(ControlId id) const { return m_controls.at(id); }
+
+QString CMyDlg::LogText() const { return m_log->Text(); }
+
+template <typename Call>
+auto CMyDlg::OnGuiThread(Call call) -> decltype(call()) {
+  // While a close waits for the run, every step of the run renews the cancel, so that a run
+  // that had not yet reset the flag when the close came still ends at its next poll.
+  auto guarded = [this, &call] {
+    if (m_closeRequested) {
+      g_bCancel = 1;
+    }
+    return call();
+  };
+  if (QThread::currentThread() == thread()) {
+    return guarded();
+  }
+  using Result = decltype(call());
+  if constexpr (std::is_void_v<Result>) {
+    QMetaObject::invokeMethod(this, guarded, Qt::BlockingQueuedConnection);
+  } else {
+    Result result{};
+    QMetaObject::invokeMethod(
+        this, [&result, &guarded] { result = guarded(); }, Qt::BlockingQueuedConnection);
+    return result;
+  }
+}
+
+void CMyDlg::AppendLog(const std::u16string& text) {
+  OnGuiThread([&] { m_log->AppendText(QString::fromStdU16String(text)); });
+}
+
+void CMyDlg::SetFieldText(ControlId field, const std::u16string& text) {
+  OnGuiThread([&] {
+    if (auto* edit = qobject_cast<QLineEdit*>(m_controls.at(field))) {
+      edit->setText(QString::fromStdU16String(text));
+    }
+  });
+}
+
+void CMyDlg::EnableControl(ControlId control, bool enabled) {
+  OnGuiThread([&] { m_controls.at(control)->setEnabled(enabled); });
+}
+
+void CMyDlg::SetFocus(ControlId control) {
+  OnGuiThread([&] { m_controls.at(control)->setFocus(); });
+}
+
+MessageAnswer CMyDlg::ShowMessageBox(const std::u16string& text, MessageIcon icon,
+                                     MessageButtons buttons) {
+  return OnGuiThread([&] {
+    // A run that ends because the dialog is closing asks nothing more.
+    if (m_closeRequested) {
+      return buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+    }
+    return ShowMessage(this, text, icon, buttons);
+  });
+}
+
+std::optional<std::u16string> CMyDlg::ChooseNextMediumFolder(const std::u16string& prompt) {
+  return OnGuiThread([&]() -> std::optional<std::u16string> {
+    if (m_closeRequested) {
+      return std::nullopt;
+    }
+    const QString folder =
+        Prompts().browseFolder(this, QString::fromStdU16String(prompt), FolderToPreselect());
+    if (folder.isEmpty()) {
+      return std::nullopt;
+    }
+    g_szLastFolder = folder;
+    return folder.toStdU16String();
+  });
+}
+
+void CMyDlg::ReportProgress(int done, int total) {
+  OnGuiThread([&] {
+    m_progress->setRange(0, std::max(total, 1));
+    m_progress->setValue(std::clamp(done, 0, std::max(total, 1)));
+  });
+}
+
+void CMyDlg::ClearProgress() {
+  m_progress->setRange(0, 1);
+  m_progress->setValue(0);
+}
+
+void CMyDlg::OnSelectMedia() {
+  if (m_running || m_setDrive->exec() != QDialog::Accepted) {
+    return;
+  }
+  m_szMediaPath = m_setDrive->m_szPath.toStdU16String();
+  m_strTarget = m_setDrive->m_strTarget;
+  if (m_strTarget.isEmpty()) {
+    return;
+  }
+  static_cast<QLineEdit*>(m_controls.at(ControlId::TargetPath))->setText(m_strTarget);
+  // A mount point gets its separator like a folder; the root "/" keeps its only one.
+  m_szMediaPath = JoinPath(m_szMediaPath, u"");
+  m_log->Clear();
+  m_controls.at(ControlId::Start)->setEnabled(true);
+  for (const ControlId id :
+       {ControlId::Print, ControlId::FileOutput, ControlId::Cancel, ControlId::ResultGroup}) {
+    m_controls.at(id)->setEnabled(false);
+  }
+  m_controls.at(ControlId::Start)->setFocus();
+}
+
+void CMyDlg::OnStartCheck() {
+  // The start button is disabled by the run itself; a second press before that starts nothing.
+  if (m_running) {
+    return;
+  }
+  if (m_worker.joinable()) {
+    m_worker.join();
+  }
+  m_run = m_runFactory(*this);
+  m_run->m_szMediaPath = m_szMediaPath;
+  m_run->m_strTarget = m_strTarget.toStdU16String();
+  m_running = true;
+  ClearProgress();
+  CheckRun* run = m_run.get();
+  m_worker = std::thread([this, run] {
+    run->RunCheck();
+    QMetaObject::invokeMethod(
+        this, [this] { OnRunFinished(); }, Qt::QueuedConnection);
+  });
+}
+
+void CMyDlg::OnRunFinished() {
+  m_worker.join();
+  m_running = false;
+  m_log->Flush();
+  ClearProgress();
+  if (m_closeRequested) {
+    m_closeRequested = false;
+    QDialog::reject();
+  }
+}
+
+void CMyDlg::OnCancelCheck() { g_bCancel = 1; }
+
+void CMyDlg::accept() {}
+
+void CMyDlg::reject() {
+  if (m_running) {
+    m_closeRequested = true;
+    g_bCancel = 1;
+    return;
+  }
+  QDialog::reject();
+}
+
+void CMyDlg::OnAbout() {
+  CAboutDlg about(this);
+  about.exec();
+}
+
+bool CMyDlg::WriteLogText(const QString& path) const {
+  return WriteResultFile(ToFsPath(path.toStdU16String()), LogText().toStdU16String());
+}
+
+void CMyDlg::OnSaveResult() {
+  const QString name = QString::fromStdU16String(ResultFileName(CurrentLocalTime()));
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  QString path = Prompts().chooseSaveFile(this, QStringLiteral("Kestrova結果を保存"),
+                                          QDir(documents).filePath(name),
+                                          QStringLiteral("テキスト文書 (*.txt)"));
+  if (path.isEmpty()) {
+    return;
+  }
+  path = WithTxtExtension(path);
+  if (!WriteLogText(path)) {
+    ShowMessage(this, u"結果ファイルを保存できませんでした。\n" + path.toStdU16String(),
+                MessageIcon::Exclamation);
+  }
+}
+
+void CMyDlg::OnPrintResult() {
+  const QString path = QDir(QDir::tempPath())
+                           .filePath(QString::fromStdU16String(ResultFileName(CurrentLocalTime())));
+  // The temporary file keeps what was printed; like the print itself, it is left to the user.
+  WriteLogText(path);
+  QPrinter printer;
+  printer.setDocName(QFileInfo(path).fileName());
+  if (!Prompts().confirmPrint(this, printer)) {
+    return;
+  }
+  QTextDocument document;
+  document.setDefaultFont(m_log->font());
+  document.setPlainText(LogText());
+  document.print(&printer);
+}
+
+}  // namespace kestrova

@@ -1,0 +1,37 @@
+// The desktop program's tests under Qt's offscreen platform.
+#include <sys/stat.h>
+
+#include <QApplication>
+#include <QIcon>
+#include <filesystem>
+
+#include "image/check_hash_module.h"
+#include "support/test_files.h"
+
+namespace kestrova::test {
+int RunMainDialogTests(int argc, char** argv);
+int RunMediaSelectionTests(int argc, char** argv);
+int RunStartUpTests(int argc, char** argv);
+}  // namespace kestrova::test
+
+int main(int argc, char** argv) {
+  using namespace kestrova::test;
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  // A runtime folder of our own, so that the single-instance lock of the tests never meets a
+  // program the user runs, nor a test run beside this one.
+  ScratchDir runtime;
+  ::chmod(runtime.path().c_str(), 0700);
+  qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path().string()));
+
+  QApplication app(argc, argv);
+  app.setWindowIcon(QIcon(QStringLiteral(":/kestrova.png")));
+  // As the program and the command-line checker do, so that their runs can be compared.
+  kestrova::LoadCheckHashModule();
+  int failures = 0;
+  failures += RunStartUpTests(argc, argv);
+  failures += RunMediaSelectionTests(argc, argv);
+  failures += RunMainDialogTests(argc, argv);
+  kestrova::FreeCheckHashModule();
+  return failures == 0 ? 0 : 1;
+}

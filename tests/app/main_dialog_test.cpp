@@ -1,0 +1,427 @@
+// The main dialog: control states through a run, runs started by clicking, cancel, a media set
+// in folder mode, saving and printing, Enter and closing.
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "about_dlg.h"
+#include "app_test_support.h"
+#include "check/run_globals.h"
+#include "dlg_set_drive.h"
+#include "drive_list.h"
+#include "platform/file_access.h"
+#include "platform/text_encoding.h"
+#include "support/test_files.h"
+
+namespace kestrova::test {
+namespace {
+
+QString Q(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+// "1000+ 1001- ...": the enabling of the buttons and the group box that the run states change.
+QString States(const CMyDlg& dialog) {
+  QString states;
+  for (const ControlId id :
+       {ControlId::MediaSelect, ControlId::Start, ControlId::Cancel, ControlId::ResultGroup,
+        ControlId::Print, ControlId::FileOutput, ControlId::Exit}) {
+    states += QString::number(static_cast<int>(id)) +
+              (dialog.Control(id)->isEnabled() ? QStringLiteral("+ ") : QStringLiteral("- "));
+  }
+  return states.trimmed();
+}
+
+const QString kStartUp = QStringLiteral("1000+ 1001- 1027- 1028- 1029- 1030- 1002+");
+const QString kSelected = QStringLiteral("1000+ 1001+ 1027- 1028- 1029- 1030- 1002+");
+const QString kRunning = QStringLiteral("1000- 1001- 1027+ 1028- 1029- 1030- 1002-");
+const QString kEnded = QStringLiteral("1000+ 1001- 1027- 1028+ 1029+ 1030+ 1002+");
+
+QString FieldText(const CMyDlg& dialog, ControlId id) {
+  return static_cast<QLineEdit*>(dialog.Control(id))->text();
+}
+
+// Shows its medium number and a serial number, reports progress, then waits for the cancel
+// (at most 20 seconds) as a long medium would.
+class SlowRun : public CheckRun {
+ public:
+  using CheckRun::CheckRun;
+  int CheckMedium() override {
+    m_host.SetFieldText(ControlId::MediaNumber, u"1");
+    m_host.SetFieldText(ControlId::SerialNumber, u"7");
+    m_host.ReportProgress(3, 10);
+    m_host.AppendLog(u"   検査中\n");
+    for (int i = 0; i < 2000 && !g_bCancel; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return g_bCancel ? kResultCancelled : kResultClean;
+  }
+};
+
+// A set of two media: each medium folder holds its media number in the file "MEDIA_NO".
+class MediaSetRun : public CheckRun {
+ public:
+  using CheckRun::CheckRun;
+  int CheckMedium() override {
+    const std::string number = ReadBytes(ToFsPath(m_szMediaPath) / "MEDIA_NO");
+    m_nMediaTotal = 2;
+    m_host.SetFieldText(ControlId::MediaNumber, Utf8ToUtf16(number));
+    m_host.AppendLog(u"   媒体 " + Utf8ToUtf16(number) + u"\n");
+    if (std::stoi(number) != m_nLastMediaNo + 1) {
+      return kResultWrongMedium;
+    }
+    m_nLastMediaNo = std::stoi(number);
+    return kResultClean;
+  }
+};
+
+template <typename Run>
+CMyDlg::RunFactory Factory() {
+  return [](RunHost& host) { return std::make_unique<Run>(host); };
+}
+
+}  // namespace
+
+class MainDialogTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<ScratchDir> m_dir;
+  std::filesystem::path m_medium;
+  std::unique_ptr<ScriptedPrompts> m_prompts;
+  std::unique_ptr<CMyDlg> m_dialog;
+
+  std::filesystem::path MakeMedium(const std::string& name) {
+    const auto medium = m_dir->path() / "工事写真" / name;
+    WriteBytes(medium / "PHOT_KQ4.DTD", "<!-- -->");
+    return medium;
+  }
+
+  // Selects the fixture medium and starts a slow run on it; true once the run checks it.
+  bool StartSlowRun() {
+    m_dialog->SetRunFactory(Factory<SlowRun>());
+    SelectFolderMedium(*m_dialog, *m_prompts, Q(m_medium));
+    QTest::mouseClick(m_dialog->Control(ControlId::Start), Qt::LeftButton);
+    return QTest::qWaitFor(
+        [this] { return m_dialog->LogText().contains(QStringLiteral("検査中")); });
+  }
+
+ private slots:
+  void init() {
+    m_dir = std::make_unique<ScratchDir>();
+    m_medium = MakeMedium("媒体1");
+    m_prompts = std::make_unique<ScriptedPrompts>();
+    g_szLastFolder.clear();
+    m_dialog = std::make_unique<CMyDlg>();
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+  }
+
+  void cleanup() {
+    m_dialog.reset();
+    m_prompts.reset();
+    m_dir.reset();
+  }
+
+  void controlStatesThroughTheFourStates() {
+    CMyDlg& dialog = *m_dialog;
+    dialog.SetRunFactory(Factory<SlowRun>());
+    QCOMPARE(States(dialog), kStartUp);
+
+    SelectFolderMedium(dialog, *m_prompts, Q(m_medium));
+    QCOMPARE(States(dialog), kSelected);
+    QCOMPARE(FieldText(dialog, ControlId::TargetPath), Q(m_medium));
+    QCOMPARE(dialog.MediaPath(), FromFsPath(m_medium) + u"/");
+    QCOMPARE(g_nMediaMode, 1);
+
+    QTest::mouseClick(dialog.Control(ControlId::Start), Qt::LeftButton);
+    QTRY_COMPARE(States(dialog), kRunning);
+    QTRY_COMPARE(FieldText(dialog, ControlId::SerialNumber), QStringLiteral("7"));
+    QCOMPARE(dialog.ProgressBar()->value(), 3);
+    QCOMPARE(dialog.ProgressBar()->maximum(), 10);
+
+    QTest::mouseClick(dialog.Control(ControlId::Cancel), Qt::LeftButton);
+    QTRY_VERIFY(!dialog.IsRunning());
+    QCOMPARE(States(dialog), kEnded);
+    QCOMPARE(dialog.ProgressBar()->value(), 0);
+
+    // A new selection empties the log and allows a new run, but no output.
+    SelectFolderMedium(dialog, *m_prompts, Q(m_medium));
+    QCOMPARE(States(dialog), kSelected);
+    QVERIFY(dialog.LogText().isEmpty());
+  }
+
+  void choosingADriveOrCancellingTheMediaDialog() {
+    const auto drives = MountedDrives();
+    if (drives.empty()) {
+      QSKIP("no mounted volume");
+    }
+    CMyDlg& dialog = *m_dialog;
+    const auto answerMediaDialog = [&dialog](const char* button) {
+      QTimer::singleShot(0, &dialog, [&dialog, button] {
+        dialog.MediaDialog().findChild<QPushButton*>(QString::fromLatin1(button))->click();
+      });
+      QTest::mouseClick(dialog.Control(ControlId::MediaSelect), Qt::LeftButton);
+    };
+
+    answerMediaDialog("1");
+    QCOMPARE(FieldText(dialog, ControlId::TargetPath), drives.front().root);
+    QVERIFY(dialog.MediaPath() == JoinPath(drives.front().root.toStdU16String(), u""));
+    QCOMPARE(g_nMediaMode, 0);
+    QCOMPARE(States(dialog), kSelected);
+
+    // Cancelled, the media dialog leaves the selection as it was.
+    g_nMediaMode = 7;
+    answerMediaDialog("2");
+    QCOMPARE(FieldText(dialog, ControlId::TargetPath), drives.front().root);
+    QCOMPARE(g_nMediaMode, 7);
+    QCOMPARE(States(dialog), kSelected);
+  }
+
+  void versionDialogFromTheDialogsMenu() {
+    QString shown;
+    QTimer::singleShot(0, m_dialog.get(), [&shown] {
+      if (auto* about = qobject_cast<CAboutDlg*>(QApplication::activeModalWidget())) {
+        shown = about->windowTitle();
+        about->accept();
+      }
+    });
+    QCOMPARE(m_dialog->actions().size(), 1);
+    QCOMPARE(m_dialog->actions()[0]->text(), QString::fromUtf16(kAboutMenuText));
+    m_dialog->actions()[0]->trigger();
+    QCOMPARE(shown, QStringLiteral("Kestrovaシステム のバージョン情報"));
+  }
+
+  void fullRunLogsWhatTheCommandLinePrints_data() {
+    QTest::addColumn<QString>("medium");
+    QTest::newRow("only a DTD file") << QString();
+    for (const char* sample : {"sample-medium", "faulty-medium"}) {
+      const auto folder = std::filesystem::path(KESTROVA_TEST_SOURCE_DIR) / "examples" / sample;
+      if (std::filesystem::exists(folder)) {
+        QTest::newRow(sample) << Q(folder);
+      }
+    }
+  }
+
+  void fullRunLogsWhatTheCommandLinePrints() {
+    QFETCH(QString, medium);
+    if (medium.isEmpty()) {
+      medium = Q(m_medium);
+    }
+    CMyDlg& dialog = *m_dialog;
+    SelectFolderMedium(dialog, *m_prompts, medium);
+    QVERIFY(RunToEnd(dialog));
+
+    const CommandResult cli = RunChecker({medium.toStdString()});
+    QCOMPARE(QString::fromStdString(MaskTimes(dialog.LogText().toStdString() + "\n")),
+             QString::fromStdString(MaskTimes(cli.out)));
+    QCOMPARE(m_prompts->MessageTranscript(), QString::fromStdString(cli.err));
+    QVERIFY(dialog.LogText().startsWith(QStringLiteral("Kestrovaシステム -- ")));
+    QCOMPARE(States(dialog), kEnded);
+    for (const ControlId id :
+         {ControlId::TargetPath, ControlId::MediaNumber, ControlId::SerialNumber}) {
+      QCOMPARE(FieldText(dialog, id), QString());
+    }
+  }
+
+  void cancelDuringARun() {
+    CMyDlg& dialog = *m_dialog;
+    QVERIFY(StartSlowRun());
+    QTest::mouseClick(dialog.Control(ControlId::Cancel), Qt::LeftButton);
+    QTRY_VERIFY(!dialog.IsRunning());
+
+    QVERIFY2(dialog.LogText().endsWith(QStringLiteral(" キャンセル")),
+             qPrintable(dialog.LogText()));
+    QCOMPARE(dialog.LastRun()->m_nFinalResult, static_cast<int>(kResultCancelled));
+    QCOMPARE(m_prompts->messages.size(), size_t{1});
+    QCOMPARE(m_prompts->messages[0].text,
+             QStringLiteral("キャンセルされました。\r\n検査を中断します。"));
+    QCOMPARE(FieldText(dialog, ControlId::MediaNumber), QString());
+    QCOMPARE(FieldText(dialog, ControlId::SerialNumber), QString());
+  }
+
+  void mediaSetInFolderModeAnsweredThroughTheBrowser() {
+    CMyDlg& dialog = *m_dialog;
+    dialog.SetRunFactory(Factory<MediaSetRun>());
+    const auto first = MakeMedium("媒体1");
+    WriteBytes(first / "MEDIA_NO", "1");
+    const auto wrong = m_dir->path() / "工事写真" / "別の媒体";
+    WriteBytes(wrong / "MEDIA_NO", "1");
+    const auto second = m_dir->path() / "工事写真" / "媒体2";
+    WriteBytes(second / "MEDIA_NO", "2");
+
+    SelectFolderMedium(dialog, *m_prompts, Q(first));
+    m_prompts->browses.clear();
+    m_prompts->folders = {Q(wrong), Q(second)};
+    QVERIFY(RunToEnd(dialog));
+
+    const QString next =
+        QStringLiteral("次の媒体イメージが格納されているフォルダを選択してください。（2/2枚目）");
+    QCOMPARE(m_prompts->browses.size(), size_t{2});
+    QCOMPARE(m_prompts->browses[0].prompt, next);
+    QCOMPARE(m_prompts->browses[0].preselect, Q(first));
+    QCOMPARE(m_prompts->browses[1].prompt, QStringLiteral("メディア番号が異なります。\n") + next);
+    QCOMPARE(m_prompts->browses[1].preselect, Q(wrong));
+    QCOMPARE(g_szLastFolder, Q(second));
+
+    const QString log = dialog.LogText();
+    QVERIFY(log.contains(QStringLiteral(" チェック対象 -- ") + Q(first) + QLatin1Char('\n')));
+    QVERIFY(log.contains(QStringLiteral("   媒体 1\n   媒体 1\n   媒体 2\n")));
+    QVERIFY(log.endsWith(QStringLiteral(" 完了")));
+    QCOMPARE(dialog.LastRun()->m_nFinalResult, static_cast<int>(kResultClean));
+    QCOMPARE(m_prompts->messages.back().text,
+             QStringLiteral("検査が正常に終了しました。\r\n検査結果を確認してください。"));
+    QCOMPARE(FieldText(dialog, ControlId::MediaNumber), QString());
+  }
+
+  void savedFileHoldsTheLogAsUtf16WithCrLf() {
+    CMyDlg& dialog = *m_dialog;
+    SelectFolderMedium(dialog, *m_prompts, Q(m_medium));
+    QVERIFY(RunToEnd(dialog));
+
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"結果", "結果.txt"}, {"結果.TXT", "結果.TXT"}, {"結果.log", "結果.log.txt"}};
+    for (const auto& [chosen, written] : cases) {
+      m_prompts->saveAnswer = Q(m_dir->path() / chosen);
+      QTest::mouseClick(dialog.Control(ControlId::FileOutput), Qt::LeftButton);
+      const std::string bytes = ReadBytes(m_dir->path() / written);
+      QVERIFY2(bytes.size() > 4, written.c_str());
+
+      std::string expected = "\xFF\xFE";
+      for (const char16_t unit : dialog.LogText().toStdU16String()) {
+        if (unit == u'\n') expected += std::string("\r\0", 2);
+        expected.push_back(static_cast<char>(unit & 0xFF));
+        expected.push_back(static_cast<char>(unit >> 8));
+      }
+      QCOMPARE(bytes, expected);
+      QVERIFY(bytes.substr(bytes.size() - 2) != std::string("\n\0", 2));
+    }
+    QVERIFY(m_prompts->saveInitialPath.contains(QStringLiteral("/Kestrova結果_")));
+    QVERIFY(m_prompts->saveInitialPath.endsWith(QStringLiteral(".txt")));
+    QVERIFY(m_prompts->messages.size() == 1);
+
+    // A file that cannot be written is reported, and nothing is left behind.
+    m_prompts->saveAnswer = Q(m_dir->path() / "無い" / "結果.txt");
+    QTest::mouseClick(dialog.Control(ControlId::FileOutput), Qt::LeftButton);
+    QCOMPARE(m_prompts->messages.size(), size_t{2});
+    QVERIFY(m_prompts->messages.back().text.startsWith(
+        QStringLiteral("結果ファイルを保存できませんでした。")));
+
+    // A cancelled save dialog writes nothing.
+    m_prompts->saveAnswer.clear();
+    const auto before = std::distance(std::filesystem::directory_iterator(m_dir->path()),
+                                      std::filesystem::directory_iterator());
+    QTest::mouseClick(dialog.Control(ControlId::FileOutput), Qt::LeftButton);
+    QCOMPARE(std::distance(std::filesystem::directory_iterator(m_dir->path()),
+                           std::filesystem::directory_iterator()),
+             before);
+  }
+
+  void printWritesTheTemporaryFileAndAsksForAPrinter() {
+    CMyDlg& dialog = *m_dialog;
+    SelectFolderMedium(dialog, *m_prompts, Q(m_medium));
+    QVERIFY(RunToEnd(dialog));
+
+    const auto temporary = m_dir->path() / "一時";
+    std::filesystem::create_directories(temporary);
+    const bool hadTmp = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray savedTmp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QByteArray::fromStdString(temporary.string()));
+    QTest::mouseClick(dialog.Control(ControlId::Print), Qt::LeftButton);
+    if (hadTmp) {
+      qputenv("TMPDIR", savedTmp);
+    } else {
+      qunsetenv("TMPDIR");
+    }
+
+    QCOMPARE(m_prompts->printRequests, 1);
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(temporary)) {
+      files.push_back(entry.path());
+    }
+    QCOMPARE(files.size(), size_t{1});
+    const std::string name = files[0].filename().string();
+    QVERIFY2(name.rfind("Kestrova結果_", 0) == 0 &&
+                 name.size() == std::string("Kestrova結果_").size() + 18,
+             name.c_str());
+    QCOMPARE(ReadBytes(files[0]).substr(0, 4), std::string("\xFF\xFEK\0", 4));
+  }
+
+  void enterDoesNothing() {
+    CMyDlg& dialog = *m_dialog;
+    SelectFolderMedium(dialog, *m_prompts, Q(m_medium));
+    dialog.activateWindow();
+    dialog.Control(ControlId::Start)->setFocus();
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter}) {
+      QTest::keyClick(dialog.Control(ControlId::Start), key);
+      QTest::keyClick(&dialog, key);
+    }
+    QTest::qWait(50);
+    QVERIFY(dialog.isVisible());
+    QVERIFY(!dialog.IsRunning());
+    QVERIFY(dialog.LastRun() == nullptr);
+    QCOMPARE(States(dialog), kSelected);
+  }
+
+  void escapeClosesTheDialogWhenNoRunIsGoing() {
+    QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(m_dialog->result(), static_cast<int>(QDialog::Rejected));
+  }
+
+  void closingDuringARunCancelsItAndClosesAtItsEnd() {
+    CMyDlg& dialog = *m_dialog;
+    QVERIFY(StartSlowRun());
+
+    QVERIFY(!dialog.close());
+    QTRY_VERIFY(!dialog.isVisible());
+    QVERIFY(!dialog.IsRunning());
+    QVERIFY(dialog.LogText().endsWith(QStringLiteral(" キャンセル")));
+    QVERIFY(m_prompts->messages.empty());
+  }
+
+  void logStaysFastWithTensOfThousandsOfLines() {
+    CMyDlg& dialog = *m_dialog;
+    constexpr int kLines = 30000;
+    const std::u16string line =
+        u" ERR-005012 [要修正] ファイルが見つかりません。 PHOTO/PIC/P0000001.JPG\n";
+    QElapsedTimer timer;
+    timer.start();
+    // The dialog's own event loop carries out the worker's calls, as in the program.
+    QEventLoop loop;
+    QTimer::singleShot(120000, &loop, &QEventLoop::quit);
+    std::atomic<bool> done = false;
+    std::thread worker([&] {
+      for (int i = 0; i < kLines; ++i) {
+        dialog.AppendLog(line);
+      }
+      done = true;
+      QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec();
+    QVERIFY(done);
+    worker.join();
+    // Laying out and painting the log at every append would take minutes here.
+    QVERIFY2(timer.elapsed() < 20000, qPrintable(QString::number(timer.elapsed())));
+    qInfo() << kLines << "lines appended in" << timer.elapsed() << "ms";
+    const QString text = dialog.LogText();
+    QCOMPARE(text.size(), static_cast<qsizetype>(line.size()) * kLines);
+    QVERIFY(text.endsWith(QString::fromStdU16String(line)));
+  }
+};
+
+int RunMainDialogTests(int argc, char** argv) {
+  MainDialogTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace kestrova::test
+
+#include "main_dialog_test.moc"

@@ -1,0 +1,39 @@
+// kestrova_screenshot MEDIUM OUTPUT.png: runs the main dialog on the medium folder (every
+// message answered with OK, no next medium) and renders the dialog after the run into a PNG.
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QPixmap>
+#include <QTest>
+#include <cstdio>
+
+#include "app_test_support.h"
+#include "image/check_hash_module.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: kestrova_screenshot MEDIUM OUTPUT.png\n");
+    return 64;
+  }
+  app.setWindowIcon(QIcon(QStringLiteral(":/kestrova.png")));
+  kestrova::LoadCheckHashModule();
+  kestrova::test::ScriptedPrompts prompts;
+  kestrova::CMyDlg dialog;
+  dialog.show();
+  if (!QTest::qWaitForWindowExposed(&dialog)) {
+    return 1;
+  }
+  kestrova::test::SelectFolderMedium(dialog, prompts,
+                                     QDir(QString::fromLocal8Bit(argv[1])).absolutePath());
+  if (!kestrova::test::RunToEnd(dialog)) {
+    std::fprintf(stderr, "kestrova_screenshot: the run did not end\n");
+    return 1;
+  }
+  QApplication::processEvents();
+  if (!dialog.grab().save(QString::fromLocal8Bit(argv[2]))) {
+    std::fprintf(stderr, "kestrova_screenshot: cannot write %s\n", argv[2]);
+    return 1;
+  }
+  return 0;
+}

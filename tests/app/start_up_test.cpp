@@ -1,0 +1,122 @@
+// Start-up: the clean-up list and the single instance.
+#include <QProcess>
+#include <QTest>
+
+#include "app_test_support.h"
+#include "clean_list.h"
+#include "platform/file_access.h"
+#include "single_instance.h"
+#include "support/test_files.h"
+
+namespace kestrova::test {
+
+class StartUpTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void cleanList_data() {
+    QTest::addColumn<QString>("list");
+    QTest::addColumn<QStringList>("gone");
+    QTest::addColumn<QStringList>("kept");
+    QTest::addColumn<bool>("listDeleted");
+
+    QTest::newRow("two existing files")
+        << QStringLiteral("old.dll\nsub/古い.txt\n") << QStringList{"old.dll", "sub/古い.txt"}
+        << QStringList{"keep.txt"} << true;
+    QTest::newRow("only missing names") << QStringLiteral("無い.dll\nnone/x.txt") << QStringList{}
+                                        << QStringList{"old.dll", "keep.txt"} << true;
+    QTest::newRow("backslashes and letter case")
+        << QStringLiteral("SUB\\古い.TXT\nOLD.DLL") << QStringList{"old.dll", "sub/古い.txt"}
+        << QStringList{} << true;
+    QTest::newRow("a name that cannot be deleted keeps the list")
+        << QStringLiteral("old.dll\nsub\n") << QStringList{"old.dll"} << QStringList{"sub/古い.txt"}
+        << false;
+    QTest::newRow("names reaching outside are left alone")
+        << QStringLiteral(
+               "../outside.txt\nsub/../../outside.txt\n@OUTSIDE@\nlink/x.txt\n.\n\nold.dll")
+        << QStringList{"old.dll"} << QStringList{"../outside.txt", "../outdir/x.txt", "keep.txt"}
+        << true;
+  }
+
+  void cleanList() {
+    QFETCH(QString, list);
+    QFETCH(QStringList, gone);
+    QFETCH(QStringList, kept);
+    QFETCH(bool, listDeleted);
+
+    ScratchDir dir;
+    const auto program = dir.path() / "プログラム";
+    for (const char* name :
+         {"old.dll", "keep.txt", "sub/古い.txt", "../outside.txt", "../outdir/x.txt"}) {
+      WriteBytes(program / name, "x");
+    }
+    std::filesystem::create_directory_symlink(dir.path() / "outdir", program / "link");
+    list.replace(QStringLiteral("@OUTSIDE@"),
+                 QString::fromStdString((dir.path() / "outside.txt").string()));
+    WriteUtf16File(program / "Clean.ini", list.toStdString());
+
+    std::vector<std::u16string> messages;
+    ProcessCleanList(FromFsPath(program),
+                     [&](const std::u16string& text) { messages.push_back(text); });
+
+    QVERIFY(messages.empty());
+    for (const QString& name : gone) {
+      QVERIFY2(!std::filesystem::exists(program / name.toStdString()), qPrintable(name));
+    }
+    for (const QString& name : kept) {
+      QVERIFY2(std::filesystem::exists(program / name.toStdString()), qPrintable(name));
+    }
+    QCOMPARE(!std::filesystem::exists(program / "Clean.ini"), listDeleted);
+  }
+
+  void cleanListThatCannotBeRead() {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.path() / "Clean.ini");
+    std::vector<std::u16string> messages;
+    ProcessCleanList(FromFsPath(dir.path()),
+                     [&](const std::u16string& text) { messages.push_back(text); });
+    QCOMPARE(messages.size(), size_t{1});
+    QVERIFY(messages[0] == u"UNICODEFILE OPEN失敗");
+
+    // No list: nothing happens.
+    messages.clear();
+    ProcessCleanList(FromFsPath(dir.path() / "Clean.ini"),
+                     [&](const std::u16string& text) { messages.push_back(text); });
+    QVERIFY(messages.empty());
+  }
+
+  void secondInstanceEndsAtOnce() {
+    QProcess program;
+    program.setProgram(QStringLiteral(KESTROVA_TEST_APP_EXE));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    program.setProcessEnvironment(environment);
+    {
+      SingleInstanceLock first;
+      QVERIFY2(first.Acquired(), qPrintable(SingleInstanceLock::LockFilePath()));
+      program.start();
+      QVERIFY(program.waitForFinished(30000));
+      QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+      QCOMPARE(program.exitCode(), 0);
+    }
+    // With the lock free, the program starts and keeps running.
+    program.start();
+    QVERIFY(program.waitForStarted());
+    QVERIFY(!program.waitForFinished(3000));
+    {
+      SingleInstanceLock second;
+      QVERIFY(!second.Acquired());
+    }
+    program.kill();
+    program.waitForFinished();
+  }
+};
+
+int RunStartUpTests(int argc, char** argv) {
+  StartUpTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace kestrova::test
+
+#include "start_up_test.moc"
