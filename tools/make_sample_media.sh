@@ -1,15 +1,26 @@
 #!/usr/bin/env bash
 # Writes the sample media of examples/: a clean current-format medium (平成28) of twelve photos
-# and two reference drawings, and a copy with a few deliberate faults. The photos are generated
-# pictures with camera-like EXIF data (GNSS data on the 完成写真); the drawings are bilevel TIFF
-# files at 200 dpi with CCITT Group 4 compression. Needs ImageMagick and exiftool.
+# and two reference drawings, a copy with a few deliberate faults, and a copy under the 平成29
+# guideline whose photos carry the seal record of the tamper check, one of them altered after
+# sealing. The photos are generated pictures with camera-like EXIF data (GNSS data on the
+# 完成写真); the drawings are bilevel TIFF files at 200 dpi with CCITT Group 4 compression.
+# Needs ImageMagick, exiftool and the sealing tool of a build:
+#   tools/make_sample_media.sh [PATH/TO/kestrova-sign]
+# (or KESTROVA_SIGN=PATH/TO/kestrova-sign; default build/bin/kestrova-sign).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+sign=${1:-${KESTROVA_SIGN:-build/bin/kestrova-sign}}
+if [[ ! -x "$sign" ]]; then
+  echo "kestrova-sign not found at $sign: build it or pass its path" >&2
+  exit 1
+fi
 
 out=examples
 clean=$out/sample-medium
 faulty=$out/faulty-medium
-rm -rf "$clean" "$faulty"
+sealed=$out/sample-medium-h29
+rm -rf "$clean" "$faulty" "$sealed"
 mkdir -p "$clean/PHOTO/PIC" "$clean/PHOTO/DRA"
 cp data/PHOT_KQ4/PHOT_KQ4.DTD "$clean/"
 cp data/PHOT_KQ4/PHOTO04.DTD "$clean/PHOTO/"
@@ -102,4 +113,13 @@ sed -i -e 's|<写真ファイル名>P0000004.JPG</写真ファイル名>|<写真
   -e 's|<写真タイトル>バリケード設置状況</写真タイトル>|<写真タイトル>バリケード設置状況①</写真タイトル>|' \
   -e 's|<写真区分>使用材料写真</写真区分>|<写真区分>材料検収写真</写真区分>|' \
   "$faulty/PHOTO/PHOTO.XML"
-echo "written: $clean $faulty"
+# The 平成29 copy: the same photos sealed, then the date of photo 5 changed as an editor would,
+# so that the check reports that one photo as altered.
+cp -r "$clean" "$sealed"
+sed -i 's|Varnelia平成28年7月|Varnelia平成29年7月|' "$sealed/PHOTO_KQ.XML" "$sealed/PHOTO/PHOTO.XML"
+for file in "$sealed"/PHOTO/PIC/*.JPG; do
+  "$sign" "$file"
+done
+exiftool -q -overwrite_original -DateTimeOriginal="2024:06:16 09:00:00" \
+  "$sealed/PHOTO/PIC/P0000005.JPG"
+echo "written: $clean $faulty $sealed"

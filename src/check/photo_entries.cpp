@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "check/message_lines.h"
+#include "image/photo_file_check.h"
 #include "relations/relation_checks.h"
 #include "rules/photo_division_table.h"
 #include "rules/relation_table.h"
@@ -45,7 +46,7 @@ int StopWithMessage(const std::u16string &message, RunHost &host,
 } // namespace
 
 int CheckPhotoEntries(CPhotoXmlParser parser,
-                      const std::u16string & /*mediaPath*/, RunHost &host,
+                      const std::u16string &mediaPath, RunHost &host,
                       FindingCounters &counters,
                       const std::u16string &mediaNumberText) {
   std::u16string message;
@@ -119,6 +120,11 @@ int CheckPhotoEntries(CPhotoXmlParser parser,
     relationPairs.clear();
     divisionPairs.clear();
 
+    if (category != kUndefinedValue &&
+        CheckPhotoFiles(photoFileName, drawingNames, category, mediaPath,
+                        message, host, counters) != 0) {
+      result = 1;
+    }
     drawingNames.clear();
     ++counters.m_nPhotoCount;
     host.ReportProgress(i + 1, total);

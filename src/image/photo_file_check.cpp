@@ -1,0 +1,254 @@
+#include "image/photo_file_check.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+#include "check/run_globals.h"
+#include "image/check_hash_module.h"
+#include "image/exif_reader.h"
+#include "image/image_file.h"
+#include "image/image_finding.h"
+#include "image/photo_check_terms.h"
+#include "image/pixel_count_check.h"
+#include "image/tiff_reader.h"
+#include "platform/file_access.h"
+#include "rules/table_numbers.h"
+
+namespace kestrova {
+namespace {
+
+constexpr int kMissingFileCode = 5051;
+constexpr int kCompressionCode = 5052;
+constexpr int kResolutionCode = 5053;
+constexpr int kFileSizeCode = 5054;
+constexpr int kExifCode = 5055;
+constexpr int kGnssCode = 5057;
+constexpr int kAlteredCode = 5058;
+
+// The verdicts of the tamper-check library under which a photo counts as altered: altered, no
+// record, not readable as a JPEG file.
+bool CountsAsAltered(std::int32_t verdict) {
+  return verdict == 0 || verdict == -1 || verdict == -2;
+}
+
+// The alteration finding's path line stands further in than the others.
+constexpr std::size_t kAlteredPathIndent = 33;
+
+// The first row of the item whose name pattern occurs in the file name (letter case counts).
+const CImgLimit* RowForName(const ImgItem& item, const std::u16string& fileName) {
+  const auto row = std::find_if(item.limits.begin(), item.limits.end(), [&](const CImgLimit& r) {
+    return fileName.find(r.namePattern) != std::u16string::npos;
+  });
+  return row == item.limits.end() ? nullptr : &*row;
+}
+
+// Medium root, the row's folder and the file name; a backslash separates folders as "/" does,
+// as on the media's own file systems.
+std::u16string FilePath(const std::u16string& mediaPath, const CImgLimit& row,
+                        const std::u16string& fileName) {
+  std::u16string path = JoinPath(JoinPath(mediaPath, row.folder), fileName);
+  std::replace(path.begin(), path.end(), u'\\', kPathSeparator);
+  return path;
+}
+
+// The file as it lies on the medium, its name matched ignoring letter case.
+std::optional<std::filesystem::path> LocateFile(const std::u16string& path) {
+  return ResolvePathIgnoringCase(ToFsPath(path));
+}
+
+// Reports a missing file, or checks the existing one unless only its existence is asked for.
+int CheckNamedFile(const std::u16string& fileName, const CImgLimit& row,
+                   const std::u16string& category, bool checkContent,
+                   const std::u16string& mediaPath, std::u16string& message, RunHost& host,
+                   FindingCounters& counters) {
+  const std::u16string path = FilePath(mediaPath, row, fileName);
+  if (!LocateFile(path)) {
+    AppendImageFinding(kMissingFileCode, FindingTag::MustFix,
+                       fileName +
+                           u"：PHOTO.XMLに記述されている写真ファイル名または、参考図ファイル"
+                           u"名が存在しません。",
+                       message, host, counters);
+    return 1;
+  }
+  if (!checkContent) return 0;
+  return CheckImageFile(path, row, category, message, host, counters);
+}
+
+bool IsPhotoRow(const CImgLimit& row) { return UpperCaseName(row.folder) == kPhotoRowFolder; }
+
+// EXIF information, its version, the pixel count, GNSS information and the tamper-check
+// library's verdict of a photo file. 1 when something was reported, and whether the checks of
+// the file end here (no EXIF information or too old a version).
+struct ContentResult {
+  int flag = 0;
+  bool endsFileChecks = false;
+};
+
+ContentResult CheckPhotoContent(const std::u16string& path, const CImgLimit& row,
+                                const std::u16string& category, std::u16string& message,
+                                RunHost& host, FindingCounters& counters) {
+  const ExifInfo info = ReadExifInfo(path);
+  if (!info.found) {
+    AppendFileFinding(kExifCode, FindingTag::MustFix, u"工事写真ファイルにEXIF情報がありません。",
+                      path, message, host, counters);
+    return {1, true};
+  }
+  if (CheckExifVersion(path, info.exifVersion, message, host, counters) != 0) return {1, true};
+
+  ContentResult verdict;
+  if (CheckPixelCount(path, row, category, info.pixelXDimension, info.pixelYDimension,
+                      info.frameWidth, info.frameHeight, message, host, counters) != 0) {
+    verdict.flag = 1;
+  }
+  if (g_szRuleSet != kRuleSetCurrent) return verdict;
+  if (IsOneOf(category, {kCategoryCompletion, kCategoryDisaster}) && !info.hasGnss) {
+    AppendFileFinding(kGnssCode, FindingTag::MustConfirm,
+                      u"写真区分：" + category + u"の写真は、GNSS(GPS)情報が必要です。", path,
+                      message, host, counters);
+    verdict.flag = 1;
+    return verdict;
+  }
+  if (g_strGuideline == kGuidelineH29 && g_hCheckHash && g_pfnCheckHashValue) {
+    // The library opens the file itself: it gets the name as it lies on the medium, so that a
+    // name written in another letter case than the file's is not taken for a missing file.
+    const std::filesystem::path native = LocateFile(path).value_or(ToFsPath(path));
+    if (CountsAsAltered(g_pfnCheckHashValue(native.c_str()))) {
+      AppendFileFinding(kAlteredCode, FindingTag::MustConfirm,
+                        u"工事写真ファイルは改ざんされています。", path, message, host, counters,
+                        kAlteredPathIndent);
+      verdict.flag = 1;
+    }
+  }
+  return verdict;
+}
+
+// Compression and resolution of a TIFF drawing; only the first offending image is reported.
+// Whether the checks of the file end here (the file cannot be opened).
+ContentResult CheckTiffContent(const std::u16string& path, std::u16string& message, RunHost& host,
+                               FindingCounters& counters) {
+  constexpr char16_t kCompressionSentence[] = u"圧縮形式が異なります。";
+  ImageFile file(path);
+  if (!file.IsOpen()) {
+    AppendFileFinding(kResolutionCode, FindingTag::MustConfirm, kCompressionSentence, path, message,
+                      host, counters);
+    return {1, true};
+  }
+  std::vector<DpiInfo> records;
+  if (!ReadTiffResolutions(file, records)) {
+    AppendFileFinding(kCompressionCode, FindingTag::MustConfirm, kCompressionSentence, path,
+                      message, host, counters);
+    return {1, false};
+  }
+  constexpr std::int32_t kGroup4 = 4;
+  constexpr std::int32_t kNoUnit = 1;
+  constexpr std::int32_t kCentimetre = 3;
+  constexpr double kInchesPerCentimetre = 0.3937;
+  for (const DpiInfo& record : records) {
+    if (record.compression != kGroup4 || record.resolutionUnit == kNoUnit) {
+      AppendFileFinding(kCompressionCode, FindingTag::MustConfirm, kCompressionSentence, path,
+                        message, host, counters);
+      return {1, false};
+    }
+    float x = record.xResolution;
+    float y = record.yResolution;
+    if (record.resolutionUnit == kCentimetre) {
+      x = static_cast<float>(x / kInchesPerCentimetre);
+      y = static_cast<float>(y / kInchesPerCentimetre);
+    }
+    // A resolution of 0/0 is not a number and is neither below nor above the range.
+    if (x < 150 || x > 200 || y < 150 || y > 200) {
+      AppendFileFinding(kResolutionCode, FindingTag::MustConfirm, u"画素数が指定範囲外です。", path,
+                        message, host, counters);
+      return {1, false};
+    }
+  }
+  return {};
+}
+
+bool SizeRuleApplies(const std::u16string& category) {
+  if (g_szRuleSet == kRuleSetOlder) return true;
+  return g_szRuleSet == kRuleSetCurrent && g_strGuideline == kGuidelineH24 &&
+         IsOneOf(category, {kCategoryProgress, kCategoryInspection, kCategorySafety, kCategoryOther,
+                            kCategoryDisaster});
+}
+
+// The size from the file system; 0 when it cannot be read.
+std::uint64_t FileSize(const std::u16string& path) {
+  const auto located = LocateFile(path);
+  if (!located) return 0;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(*located, error);
+  return error ? 0 : size;
+}
+
+bool TooLarge(const std::u16string& path, const CImgLimit& row) {
+  // The limit in 64 bits, so that no table value overflows it; a negative limit, taken as an
+  // unsigned number, lets every file pass.
+  const std::int64_t limit = std::int64_t{ParseTableNumber(row.maxSizeKb).value_or(0)} * 1024;
+  return FileSize(path) > static_cast<std::uint64_t>(limit);
+}
+
+}  // namespace
+
+int CheckPhotoFiles(const std::u16string& photoFileName,
+                    const std::vector<std::u16string>& drawingNames, const std::u16string& category,
+                    const std::u16string& mediaPath, std::u16string& message, RunHost& host,
+                    FindingCounters& counters) {
+  int result = 0;
+  for (const ImgItem& item : g_imageRules) {
+    if (item.name == u"PHOTO") {
+      const CImgLimit* row = RowForName(item, photoFileName);
+      if (row && CheckNamedFile(photoFileName, *row, category, !category.empty(), mediaPath,
+                                message, host, counters) != 0) {
+        result = 1;
+      }
+    } else if (item.name == u"REFERENCE") {
+      for (const std::u16string& drawingName : drawingNames) {
+        if (drawingName.empty()) continue;
+        const CImgLimit* row = RowForName(item, drawingName);
+        if (row && CheckNamedFile(drawingName, *row, category, true, mediaPath, message, host,
+                                  counters) != 0) {
+          result = 1;
+        }
+      }
+    }
+  }
+  return result;
+}
+
+int CheckImageFile(const std::u16string& path, const CImgLimit& row, const std::u16string& category,
+                   std::u16string& message, RunHost& host, FindingCounters& counters) {
+  int flag = 0;
+  if (IsPhotoRow(row)) {
+    const ContentResult photo = CheckPhotoContent(path, row, category, message, host, counters);
+    if (photo.endsFileChecks) return 1;
+    flag |= photo.flag;
+  }
+  if (row.format == u"TIFF") {
+    const ContentResult tiff = CheckTiffContent(path, message, host, counters);
+    if (tiff.endsFileChecks) return 1;
+    flag |= tiff.flag;
+  }
+  if (SizeRuleApplies(category) && TooLarge(path, row)) {
+    AppendFileFinding(kFileSizeCode, FindingTag::MustConfirm, u"ファイルサイズが大きすぎます。",
+                      path, message, host, counters);
+    return 1;
+  }
+  return flag;
+}
+
+int CheckExifVersion(const std::u16string& path, const std::u16string& exifVersion,
+                     std::u16string& message, RunHost& host, FindingCounters& counters) {
+  // Ordinal comparison: "V 2.1", "V 2.2", "V 2.21" and "V 2.3" pass; "V 2.0", "V 1.0" and an
+  // empty text do not.
+  if (UpperCaseName(exifVersion) >= std::u16string_view(u"V 2.1")) return 0;
+  AppendFileFinding(kExifCode, FindingTag::MustFix,
+                    u"工事写真ファイルのEXIFバージョンが古すぎます。", path, message, host,
+                    counters);
+  return kExifCode;
+}
+
+}  // namespace kestrova
