@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "platform/text_encoding.h"
+#include "platform/utf16_text_file.h"
 
 namespace kestrova::test {
 
@@ -57,6 +58,10 @@ void WriteUtf16File(const std::filesystem::path& path, std::string_view utf8) {
     bytes.push_back(static_cast<char>(text[i] >> 8));
   }
   WriteBytes(path, bytes);
+}
+
+std::string ReadUtf16FileAsUtf8(const std::filesystem::path& path) {
+  return Utf16ToUtf8(DropCarriageReturns(ReadUtf16TextFile(path).value_or(u"")));
 }
 
 std::filesystem::path CopyProgramFolder(const std::filesystem::path& target) {

@@ -27,6 +27,9 @@ std::string ReadBytes(const std::filesystem::path& path);
 // Writes UTF-8 text as a UTF-16LE file with byte order mark and CR LF line ends.
 void WriteUtf16File(const std::filesystem::path& path, std::string_view utf8);
 
+// The text of a UTF-16LE file with byte order mark as UTF-8, CR LF as LF.
+std::string ReadUtf16FileAsUtf8(const std::filesystem::path& path);
+
 // A program folder for tests: a copy of the built installation data that a test may change.
 std::filesystem::path CopyProgramFolder(const std::filesystem::path& target);
 
