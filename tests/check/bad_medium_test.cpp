@@ -1,0 +1,236 @@
+// Broken and hostile media checked end to end by kestrova-check: every run ends with a finished
+// log and an exit status of the checker, never a crash or a hang, and the medium stays as it was.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <fstream>
+#include <future>
+#include <map>
+
+#include "support/fixture_medium.h"
+#include "support/test_files.h"
+
+namespace kestrova {
+namespace {
+
+namespace fs = std::filesystem;
+using test::FixtureEntry;
+using test::FixtureMedium;
+
+constexpr auto kRunLimit = std::chrono::seconds(30);
+
+// Kills the kestrova-check processes that this test process started.
+void KillCheckerChildren() {
+  const std::string parent = std::to_string(::getpid());
+  for (const auto& entry : fs::directory_iterator("/proc")) {
+    std::ifstream stat(entry.path() / "stat");
+    std::string pid, name, state, ppid;
+    if (!(stat >> pid >> name >> state >> ppid) || ppid != parent) continue;
+    if (name.find("kestrova-check") != std::string::npos) ::kill(std::stoi(pid), SIGKILL);
+  }
+}
+
+// Runs the checker with a watchdog: a run that takes longer than the limit is killed and fails
+// the test.
+test::CommandResult RunWithin(const std::vector<std::string>& args) {
+  auto run = std::async(std::launch::async, [&args] { return test::RunChecker(args); });
+  if (run.wait_for(kRunLimit) == std::future_status::timeout) {
+    ADD_FAILURE() << "kestrova-check did not finish within 30 s";
+    KillCheckerChildren();
+  }
+  return run.get();
+}
+
+std::string FixtureImage(const std::string& name) {
+  return test::ReadBytes(fs::path(KESTROVA_TEST_SOURCE_DIR) / "tests/fixtures/images" / name);
+}
+
+class BadMediumTest : public ::testing::Test {
+ protected:
+  void SetUp() override { m_program = test::CopyProgramFolder(m_dir.path() / "プログラム"); }
+
+  fs::path Write(const FixtureMedium& fixture, const std::string& name = "媒体") {
+    const auto medium = m_dir.path() / name;
+    test::WriteFixtureMedium(medium, m_program, fixture);
+    return medium;
+  }
+  test::CommandResult Check(const fs::path& medium) {
+    return RunWithin({"--program-dir", m_program.string(), medium.string()});
+  }
+  // A finished run: an exit status of the checker (not a signal) and the closing lines.
+  static void ExpectFinished(const test::CommandResult& result, const std::string& what) {
+    EXPECT_GE(result.exitCode, 0) << what;
+    EXPECT_LE(result.exitCode, 3) << what << "\n" << result.err;
+    EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << what << "\n" << result.err;
+    EXPECT_NE(result.out.find("\nエラー\n   要修正："), std::string::npos) << what << result.out;
+    EXPECT_TRUE(test::MaskTimes(result.out).ends_with("Kestrovaシステム -- <time> 完了\n"))
+        << what << "\n"
+        << result.out;
+  }
+
+  test::ScratchDir m_dir;
+  fs::path m_program;
+};
+
+// A photo entry whose file is the given bytes; a 写真区分 makes the photo file checks apply.
+FixtureMedium WithPhoto(const std::string& bytes) {
+  FixtureMedium fixture;
+  fixture.entries[0].category = "施工状況写真";
+  fixture.files = {{"PHOTO/PIC/P0000001.JPG", bytes}};
+  return fixture;
+}
+
+TEST_F(BadMediumTest, BrokenPhotoFilesEndWithAFinishedLog) {
+  const std::string jpeg = FixtureImage("es_Canon_40D.jpg");
+  ASSERT_GT(jpeg.size(), 1000u);
+  const struct {
+    std::string what;
+    std::string bytes;
+  } cases[] = {
+      {"truncated JPEG", jpeg.substr(0, jpeg.size() / 3)},
+      {"JPEG cut inside its first segment", jpeg.substr(0, 7)},
+      {"zero-byte photo", ""},
+      {"text named like a photo", "not a photo"},
+  };
+  for (const auto& c : cases) {
+    const auto medium = Write(WithPhoto(c.bytes), "媒体_" + std::to_string(&c - cases));
+    ExpectFinished(Check(medium), c.what);
+  }
+}
+
+TEST_F(BadMediumTest, FolderOrNamedPipeWherePhotoShouldBe) {
+  for (const bool pipe : {false, true}) {
+    FixtureMedium fixture = WithPhoto("");
+    fixture.files.clear();
+    fixture.writePhotoFiles = false;
+    const auto medium = Write(fixture, pipe ? "媒体_pipe" : "媒体_folder");
+    const auto photo = medium / "PHOTO" / "PIC" / "P0000001.JPG";
+    if (pipe) {
+      ASSERT_EQ(::mkfifo(photo.c_str(), 0600), 0);
+    } else {
+      fs::create_directories(photo / "中");
+    }
+    ExpectFinished(Check(medium), pipe ? "named pipe" : "folder");
+  }
+}
+
+TEST_F(BadMediumTest, SymbolicLinkLoopsAmongFolders) {
+  const auto medium = Write(FixtureMedium{});
+  fs::create_directory_symlink("..", medium / "PHOTO" / "PIC" / "LOOP");
+  fs::create_directory_symlink("../..", medium / "PHOTO" / "DRA" / "UP");
+  fs::create_symlink("B.JPG", medium / "PHOTO" / "PIC" / "A.JPG");
+  fs::create_symlink("A.JPG", medium / "PHOTO" / "PIC" / "B.JPG");
+  ExpectFinished(Check(medium), "symbolic link loop");
+}
+
+TEST_F(BadMediumTest, LongValueIsReportedInFull) {
+  FixtureMedium fixture;
+  std::string title;
+  for (int i = 0; i < 10000; ++i) title += "あ";
+  fixture.entries[0].title = title;
+  const auto result = Check(Write(fixture));
+  ExpectFinished(result, "10,000-character value");
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+}
+
+// The photo attribute file with a changed document type declaration and title.
+FixtureMedium WithPhotoXml(const std::string& internalSubset, const std::string& title) {
+  FixtureMedium fixture;
+  fixture.entries[0].title = "@TITLE@";
+  std::string xml = test::PhotoXmlText(fixture);
+  const std::string system = "SYSTEM \"PHOTO04.DTD\"";
+  xml.insert(xml.find(system) + system.size(), " [" + internalSubset + "]");
+  xml.replace(xml.find("@TITLE@"), 7, title);
+  fixture.entries[0].title = "着手前全景";
+  fixture.files = {{"PHOTO/PHOTO.XML", xml}};
+  return fixture;
+}
+
+TEST_F(BadMediumTest, DeeplyNestedXml) {
+  std::string nested;
+  for (int i = 0; i < 100000; ++i) nested += "<付加情報>";
+  FixtureMedium fixture;
+  std::string xml = test::PhotoXmlText(fixture);
+  xml.insert(xml.find("</写真データ>"), nested);
+  fixture.files = {{"PHOTO/PHOTO.XML", xml}};
+  const auto result = Check(Write(fixture));
+  ExpectFinished(result, "deeply nested XML");
+  EXPECT_EQ(result.exitCode, 2) << result.out;
+}
+
+TEST_F(BadMediumTest, EntityExpansionBombEndsInBoundedTime) {
+  std::string subset = "<!ENTITY a0 \"ばくだんばくだん\">";
+  for (int i = 1; i <= 12; ++i) {
+    subset += "<!ENTITY a" + std::to_string(i) + " \"";
+    for (int k = 0; k < 10; ++k) subset += "&a" + std::to_string(i - 1) + ";";
+    subset += "\">";
+  }
+  const auto fixture = WithPhotoXml(subset, "&a12;");
+  const auto start = std::chrono::steady_clock::now();
+  const auto result = Check(Write(fixture));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  ExpectFinished(result, "entity bomb");
+  EXPECT_EQ(result.exitCode, 2) << result.out;
+  EXPECT_EQ(result.out.find("ばくだんばくだんばくだん"), std::string::npos);
+}
+
+TEST_F(BadMediumTest, ExternalEntityOutsideTheMediumIsRefused) {
+  const auto secret = m_dir.path() / "秘密.txt";
+  test::WriteBytes(secret, "SECRET-OUTSIDE-THE-MEDIUM");
+  for (const std::string& target : {secret.string(), std::string("../../秘密.txt")}) {
+    const auto fixture = WithPhotoXml("<!ENTITY outside SYSTEM \"" + target + "\">", "&outside;");
+    const auto result = Check(Write(fixture, "媒体_" + std::to_string(target.size())));
+    ExpectFinished(result, "external entity " + target);
+    EXPECT_EQ(result.exitCode, 2) << result.out;
+    EXPECT_EQ(result.out.find("SECRET-OUTSIDE"), std::string::npos) << result.out;
+    EXPECT_EQ(result.err.find("SECRET-OUTSIDE"), std::string::npos) << result.err;
+  }
+}
+
+// Every file and folder below the folder with its kind, contents and modification time.
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    struct stat info {};
+    ::lstat(entry.path().c_str(), &info);
+    std::string state = std::to_string(info.st_mode) + " " + std::to_string(info.st_mtim.tv_sec) +
+                        "." + std::to_string(info.st_mtim.tv_nsec);
+    if (entry.is_regular_file()) state += " " + test::ReadBytes(entry.path());
+    files[fs::relative(entry.path(), folder).string()] = state;
+  }
+  struct stat root {};
+  ::lstat(folder.c_str(), &root);
+  files["."] = std::to_string(root.st_mtim.tv_sec) + "." + std::to_string(root.st_mtim.tv_nsec);
+  return files;
+}
+
+TEST_F(BadMediumTest, ReadOnlyMediumIsLeftUnchanged) {
+  const auto library = fs::path(KESTROVA_TEST_PROGRAM_DIR) / "libJACIC_CheckHash.so";
+  if (fs::exists(library)) fs::copy_file(library, m_program / library.filename());
+  for (const std::string guideline :
+       {"Varnelia平成28年7月", "Varnelia平成29年7月", "Varnelia平成24年7月"}) {
+    FixtureMedium fixture = WithPhoto(FixtureImage("es_Canon_40D.jpg"));
+    fixture.guideline = guideline;
+    fixture.entries.push_back(fixture.entries[0]);
+    fixture.entries[1].serial = "2";
+    fixture.entries[1].fileName = "P0000002.JPG";
+    fixture.files.push_back({"PHOTO/PIC/P0000002.JPG", "broken"});
+    const auto medium = Write(fixture, "媒体_" + guideline);
+    for (const auto& entry : fs::recursive_directory_iterator(medium)) {
+      fs::permissions(entry.path(),
+                      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                      fs::perm_options::remove);
+    }
+    fs::permissions(medium, fs::perms::owner_write | fs::perms::group_write,
+                    fs::perm_options::remove);
+    const auto before = Snapshot(medium);
+    ExpectFinished(Check(medium), guideline);
+    EXPECT_EQ(Snapshot(medium), before) << guideline;
+  }
+}
+
+}  // namespace
+}  // namespace kestrova
