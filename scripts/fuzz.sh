@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets in build-fuzz (clang) and runs one of them, or all of them one
+# after the other, for the given number of seconds each:
+#   scripts/fuzz.sh TARGET SECONDS      e.g. scripts/fuzz.sh exif 60
+#   scripts/fuzz.sh all SECONDS
+# Targets: rule_tables default_settings exif tiff xml_load character_split. The seeds in
+# fuzz/corpus/TARGET are read only; inputs found to add coverage go to build-fuzz/corpus/TARGET,
+# a crashing input to build-fuzz/artifacts/TARGET/. The status is not 0 when a target fails.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+if [[ $# -ne 2 || ! "$2" =~ ^[0-9]+$ ]]; then
+  echo "usage: $0 TARGET|all SECONDS" >&2
+  exit 64
+fi
+targets=(rule_tables default_settings exif tiff xml_load character_split)
+if [[ "$1" != all ]]; then
+  if [[ ! " ${targets[*]} " =~ " $1 " ]]; then
+    echo "unknown target $1; targets: ${targets[*]}" >&2
+    exit 64
+  fi
+  targets=("$1")
+fi
+
+build=build-fuzz
+CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DKESTROVA_FUZZ=ON -DKESTROVA_BUILD_APP=OFF -DKESTROVA_BUILD_TESTS=OFF >/dev/null
+cmake --build "$build" --target "${targets[@]/#/fuzz_}"
+
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+for target in "${targets[@]}"; do
+  mkdir -p "$build/corpus/$target" "$build/artifacts/$target"
+  echo "== $target: $2 s"
+  "$build/bin/fuzz_$target" -max_total_time="$2" -timeout=10 -rss_limit_mb=2048 \
+    -print_final_stats=1 -artifact_prefix="$build/artifacts/$target/" \
+    "$build/corpus/$target" "fuzz/corpus/$target"
+done
