@@ -192,6 +192,7 @@ void Print(const char* what, const Measurement& m, bool memory) {
 }  // namespace
 
 int main() {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const fs::path programDir = fs::canonical("/proc/self/exe").parent_path();
   const fs::path scratch =
       fs::temp_directory_path() / ("kestrova-bench-" + std::to_string(getpid()));
@@ -231,6 +232,7 @@ int main() {
 
   // The same medium with an image rule table without items: the entry loop alone.
   const fs::path bare = scratch / "program";
+  fs::create_directories(bare);
   fs::copy(programDir / "PHOT_KQ4", bare / "PHOT_KQ4", fs::copy_options::recursive);
   WriteFile(bare / "PHOT_KQ4" / "KQD_IMG.ini", std::string("\xFF\xFE"
                                                            "0\0\r\0\n\0",
