@@ -127,10 +127,7 @@ int CheckRun::BrowseNextMediaFolder(const std::u16string& prompt) {
   if (!folder) {
     return -1;
   }
-  m_szMediaPath = *folder;
-  if (m_szMediaPath.empty() || m_szMediaPath.back() != kPathSeparator) {
-    m_szMediaPath.push_back(kPathSeparator);
-  }
+  m_szMediaPath = JoinPath(*folder, u"");
   return 0;
 }
 

@@ -47,7 +47,7 @@ std::int64_t ConvertLimit(std::u16string_view text) {
 }
 
 bool ErrorLimitReached(const FindingCounters& counters) {
-  const DefaultSettings settings = GetDefaultSettings();
+  const DefaultSettings& settings = g_defaultSettings;  // read per poll: no copy
   if (counters.m_nMustFix > ConvertLimit(settings.ERR_F)) return true;
   if (counters.m_nMustConfirm > ConvertLimit(settings.ERR_W)) return true;
   const std::int64_t total = std::int64_t{counters.m_nMustFix} + counters.m_nMustConfirm;

@@ -3,6 +3,8 @@
 // file.
 #include <gtest/gtest.h>
 
+#include "support/test_files.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -15,22 +17,11 @@
 namespace kestrova {
 namespace {
 
-std::filesystem::path Installed(const char* folder, const char* file) {
-  return std::filesystem::path(KESTROVA_TEST_PROGRAM_DIR) / folder / file;
-}
-
-size_t LineCount(const std::filesystem::path& path) {
-  const auto text = ReadUtf16TextFile(path);
-  if (!text || text->empty()) return 0;
-  return static_cast<size_t>(std::count(text->begin(), text->end(), u'\n')) +
-         (text->back() == u'\n' ? 0 : 1);
-}
-
 TEST(InstalledClassificationTables, RelationFilesLoadWhole) {
   for (const char* folder : {"PHOT_KQ4", "PHOT_KQ1"}) {
     for (const char* file : {"KQD_RELATION.ini", "KQD_RELATION24.ini"}) {
       SCOPED_TRACE(std::string(folder) + "/" + file);
-      const auto path = Installed(folder, file);
+      const auto path = test::InstalledFile(folder, file);
       ASSERT_EQ(LoadRelationTable(FromFsPath(path)), 0);
       EXPECT_EQ(GetRelationSelectPath(), u"撮影工種区分");
       EXPECT_EQ(GetRelationHeadElement(), u"写真-大分類");
@@ -51,7 +42,7 @@ TEST(InstalledClassificationTables, RelationFilesLoadWhole) {
           }
         }
       }
-      EXPECT_EQ(lines, LineCount(path));
+      EXPECT_EQ(lines, test::LineCount(path));
       EXPECT_TRUE(MatchRelation(u"工事", u"道路土工", u"掘削工", u"土砂掘削"));
       EXPECT_TRUE(MatchRelation(u"工事", u"橋梁上部工", kUndefinedValue, kUndefinedValue));
     }
@@ -61,7 +52,7 @@ TEST(InstalledClassificationTables, RelationFilesLoadWhole) {
 TEST(InstalledClassificationTables, PhotoDivisionFilesLoadWhole) {
   for (const char* folder : {"PHOT_KQ4", "PHOT_KQ1"}) {
     SCOPED_TRACE(folder);
-    const auto path = Installed(folder, "KQD_PHOTO_DIVISION.ini");
+    const auto path = test::InstalledFile(folder, "KQD_PHOTO_DIVISION.ini");
     ASSERT_EQ(LoadPhotoDivTable(FromFsPath(path)), 0);
     EXPECT_EQ(GetPhotoDivSelectPath(), u"撮影工種区分");
     EXPECT_EQ(GetPhotoDivCategoryElement(), u"写真-大分類");
@@ -72,7 +63,7 @@ TEST(InstalledClassificationTables, PhotoDivisionFilesLoadWhole) {
       lines += 1 + item.values.size();
       EXPECT_FALSE(item.values.empty()) << Utf16ToUtf8(item.name);
     }
-    EXPECT_EQ(lines, LineCount(path));
+    EXPECT_EQ(lines, test::LineCount(path));
     for (const char16_t* division : {u"着手前写真", u"施工状況写真", u"安全管理写真", u"その他写真",
                                      u"災害写真", u"検査写真", u"完成写真"}) {
       EXPECT_TRUE(IsDivisionAllowed(u"工事", division)) << Utf16ToUtf8(division);

@@ -4,6 +4,8 @@
 // as a delivery writes them pass their rules.
 #include <gtest/gtest.h>
 
+#include "support/test_files.h"
+
 #include <algorithm>
 #include <filesystem>
 
@@ -20,17 +22,6 @@
 
 namespace kestrova {
 namespace {
-
-std::filesystem::path Installed(const std::string& folder, const char* file) {
-  return std::filesystem::path(KESTROVA_TEST_PROGRAM_DIR) / folder / file;
-}
-
-size_t LineCount(const std::filesystem::path& path) {
-  const auto text = ReadUtf16TextFile(path);
-  if (!text || text->empty()) return 0;
-  return static_cast<size_t>(std::count(text->begin(), text->end(), u'\n')) +
-         (text->back() == u'\n' ? 0 : 1);
-}
 
 std::vector<std::u16string> Paths(const XMLElementTable& table) {
   std::vector<std::u16string> paths;
@@ -73,28 +64,33 @@ class InstalledElementRules : public ::testing::Test {
 TEST_F(InstalledElementRules, TablesLoadWhole) {
   for (const Folder& folder : kFolders) {
     SCOPED_TRACE(folder.name);
-    ASSERT_EQ(LoadEnableChrTable(FromFsPath(Installed(folder.name, "KQD_ENABLE_CHR.ini"))), 0);
+    ASSERT_EQ(
+        LoadEnableChrTable(FromFsPath(test::InstalledFile(folder.name, "KQD_ENABLE_CHR.ini"))), 0);
     XMLElementTable management;
     XMLElementTable photo;
     SelectTable lists;
-    ASSERT_EQ(management.LoadElementRules(FromFsPath(Installed(folder.name, "KQD_XML_PHTKQ.ini"))),
+    ASSERT_EQ(management.LoadElementRules(
+                  FromFsPath(test::InstalledFile(folder.name, "KQD_XML_PHTKQ.ini"))),
               0);
-    ASSERT_EQ(photo.LoadElementRules(FromFsPath(Installed(folder.name, "KQD_XML_PHT.ini"))), 0);
-    ASSERT_EQ(lists.LoadSelectLists(FromFsPath(Installed(folder.name, "KQD_SELECT.ini"))), 0);
+    ASSERT_EQ(
+        photo.LoadElementRules(FromFsPath(test::InstalledFile(folder.name, "KQD_XML_PHT.ini"))), 0);
+    ASSERT_EQ(lists.LoadSelectLists(FromFsPath(test::InstalledFile(folder.name, "KQD_SELECT.ini"))),
+              0);
     EXPECT_EQ(static_cast<size_t>(management.GetRuleCount()) + 3,
-              LineCount(Installed(folder.name, "KQD_XML_PHTKQ.ini")));
+              test::LineCount(test::InstalledFile(folder.name, "KQD_XML_PHTKQ.ini")));
     EXPECT_EQ(static_cast<size_t>(photo.GetRuleCount()) + 3,
-              LineCount(Installed(folder.name, "KQD_XML_PHT.ini")));
-    EXPECT_EQ(lists.items.size() + 1, LineCount(Installed(folder.name, "KQD_SELECT.ini")));
+              test::LineCount(test::InstalledFile(folder.name, "KQD_XML_PHT.ini")));
+    EXPECT_EQ(lists.items.size() + 1,
+              test::LineCount(test::InstalledFile(folder.name, "KQD_SELECT.ini")));
 
     EXPECT_EQ(management.xmlFileName, u"PHOTO_KQ.XML");
     EXPECT_EQ(management.dtdFileName, folder.managementDtd);
     EXPECT_EQ(photo.xmlFileName, u"PHOTO/PHOTO.XML");
     EXPECT_EQ(photo.dtdFileName, folder.photoDtd);
     EXPECT_TRUE(std::filesystem::is_regular_file(
-        Installed(folder.name, Utf16ToUtf8(management.dtdFileName).c_str())));
+        test::InstalledFile(folder.name, Utf16ToUtf8(management.dtdFileName).c_str())));
     EXPECT_TRUE(std::filesystem::is_regular_file(
-        Installed(folder.name, Utf16ToUtf8(photo.dtdFileName).c_str())));
+        test::InstalledFile(folder.name, Utf16ToUtf8(photo.dtdFileName).c_str())));
 
     // The media number rule comes first: it validates the media values and starts the basic
     // information, whose labels must follow it.
@@ -165,9 +161,11 @@ TEST_F(InstalledElementRules, ValuesAsDeliveredPassTheirRules) {
   for (const Folder& folder : kFolders) {
     SCOPED_TRACE(folder.name);
     g_szRuleSet = Utf8ToUtf16(folder.name);
-    ASSERT_EQ(LoadEnableChrTable(FromFsPath(Installed(folder.name, "KQD_ENABLE_CHR.ini"))), 0);
+    ASSERT_EQ(
+        LoadEnableChrTable(FromFsPath(test::InstalledFile(folder.name, "KQD_ENABLE_CHR.ini"))), 0);
     XMLElementTable photo;
-    ASSERT_EQ(photo.LoadElementRules(FromFsPath(Installed(folder.name, "KQD_XML_PHT.ini"))), 0);
+    ASSERT_EQ(
+        photo.LoadElementRules(FromFsPath(test::InstalledFile(folder.name, "KQD_XML_PHT.ini"))), 0);
     for (const Sample& sample : samples) {
       const auto rule =
           std::find_if(photo.items.begin(), photo.items.end(),

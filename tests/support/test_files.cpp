@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -62,6 +63,17 @@ void WriteUtf16File(const std::filesystem::path& path, std::string_view utf8) {
 
 std::string ReadUtf16FileAsUtf8(const std::filesystem::path& path) {
   return Utf16ToUtf8(DropCarriageReturns(ReadUtf16TextFile(path).value_or(u"")));
+}
+
+std::filesystem::path InstalledFile(const std::string& folder, const char* file) {
+  return std::filesystem::path(KESTROVA_TEST_PROGRAM_DIR) / folder / file;
+}
+
+size_t LineCount(const std::filesystem::path& path) {
+  const auto text = ReadUtf16TextFile(path);
+  if (!text || text->empty()) return 0;
+  return static_cast<size_t>(std::count(text->begin(), text->end(), u'\n')) +
+         (text->back() == u'\n' ? 0 : 1);
 }
 
 std::filesystem::path CopyProgramFolder(const std::filesystem::path& target) {

@@ -30,6 +30,12 @@ void WriteUtf16File(const std::filesystem::path& path, std::string_view utf8);
 // The text of a UTF-16LE file with byte order mark as UTF-8, CR LF as LF.
 std::string ReadUtf16FileAsUtf8(const std::filesystem::path& path);
 
+// A file of the built installation data: program folder / rule folder / file.
+std::filesystem::path InstalledFile(const std::string& folder, const char* file);
+
+// Lines of a UTF-16 rule file as the rule table reader delivers them.
+size_t LineCount(const std::filesystem::path& path);
+
 // A program folder for tests: a copy of the built installation data that a test may change.
 std::filesystem::path CopyProgramFolder(const std::filesystem::path& target);
 
