@@ -1,5 +1,5 @@
 // The fuzz input as a file: the readers under test take paths, so every input is written to a
-// file in a folder of this process below the system's temporary folder.
+// file in a folder of this process below the temporary folder (TMPDIR).
 #pragma once
 
 #include <cstddef>
