@@ -55,7 +55,7 @@ void LoadFileStruct(const std::u16string& path) { LoadFileStructRules(path); }
 void LoadImage(const std::u16string& path) { LoadImageRules(path); }
 
 constexpr void (*kLoaders[])(const std::u16string&) = {
-    LoadEnableChr, LoadFileStruct, LoadImage, LoadPhotoDivision,
+    LoadEnableChr, LoadFileStruct, LoadImage,    LoadPhotoDivision,
     LoadRelation,  LoadSelect,     LoadElements,
 };
 
