@@ -18,8 +18,11 @@
 #include "check/run_globals.h"
 #include "dlg_set_drive.h"
 #include "drive_list.h"
+#include "image/check_hash_module.h"
 #include "platform/file_access.h"
+#include "platform/shared_library.h"
 #include "platform/text_encoding.h"
+#include "support/fixture_medium.h"
 #include "support/test_files.h"
 
 namespace kestrova::test {
@@ -80,6 +83,37 @@ class MediaSetRun : public CheckRun {
     m_nLastMediaNo = std::stoi(number);
     return kResultClean;
   }
+};
+
+// Puts a copy of the slow stand-in tamper-check library (20 ms a photo, each call a line in
+// "calls.log" beside it) in place of the loaded library while it lives.
+class SlowCheckHashModule {
+ public:
+  explicit SlowCheckHashModule(const std::filesystem::path& folder)
+      : m_calls(folder / "calls.log") {
+    const auto library = folder / "libJACIC_CheckHash.so";
+    std::filesystem::copy_file(TestCheckHashLibrary("slow"), library);
+    m_library = LoadSharedLibrary(FromFsPath(library));
+    g_hCheckHash = m_library;
+    g_pfnCheckHashValue = reinterpret_cast<CheckHashValueFunction>(
+        FindSharedLibrarySymbol(m_library, kCheckHashValueExport));
+  }
+  ~SlowCheckHashModule() {
+    g_hCheckHash = m_savedLibrary;
+    g_pfnCheckHashValue = m_savedFunction;
+    if (m_library != nullptr) FreeSharedLibrary(m_library);
+  }
+  SlowCheckHashModule(const SlowCheckHashModule&) = delete;
+  SlowCheckHashModule& operator=(const SlowCheckHashModule&) = delete;
+
+  bool loaded() const { return g_pfnCheckHashValue != nullptr; }
+  size_t calls() const { return TextLines(m_calls); }
+
+ private:
+  SharedLibraryHandle m_savedLibrary = g_hCheckHash;
+  CheckHashValueFunction m_savedFunction = g_pfnCheckHashValue;
+  SharedLibraryHandle m_library = nullptr;
+  std::filesystem::path m_calls;
 };
 
 template <typename Run>
@@ -245,6 +279,28 @@ class MainDialogTest : public QObject {
              QStringLiteral("キャンセルされました。\r\n検査を中断します。"));
     QCOMPARE(FieldText(dialog, ControlId::MediaNumber), QString());
     QCOMPARE(FieldText(dialog, ControlId::SerialNumber), QString());
+  }
+
+  void cancelOnALargeMediumEndsWithinOnePhotoEntry() {
+    SlowCheckHashModule library(m_dir->path());
+    QVERIFY(library.loaded());
+    const FixtureMedium fixture = SealedPhotoMedium(1000);
+    const auto medium = m_dir->path() / "工事写真" / "大きな媒体";
+    WriteFixtureMedium(medium, KESTROVA_TEST_PROGRAM_DIR, fixture);
+    LinkSealedPhotos(medium, fixture);
+    CMyDlg& dialog = *m_dialog;
+    SelectFolderMedium(dialog, *m_prompts, Q(medium));
+    QTest::mouseClick(dialog.Control(ControlId::Start), Qt::LeftButton);
+    QVERIFY(QTest::qWaitFor([&library] { return library.calls() >= 5; }, 30000));
+
+    const size_t before = library.calls();
+    QTest::mouseClick(dialog.Control(ControlId::Cancel), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!dialog.IsRunning(), 10000);
+    // The entry under way when cancel was clicked is finished; no further one is started.
+    QVERIFY2(library.calls() <= before + 1, qPrintable(QString::number(library.calls())));
+    QVERIFY2(dialog.LogText().endsWith(QStringLiteral(" キャンセル")),
+             qPrintable(dialog.LogText().right(300)));
+    QCOMPARE(dialog.LastRun()->m_nFinalResult, static_cast<int>(kResultCancelled));
   }
 
   void mediaSetInFolderModeAnsweredThroughTheBrowser() {

@@ -1,14 +1,19 @@
 // Broken and hostile media checked end to end by kestrova-check: every run ends with a finished
 // log and an exit status of the checker, never a crash or a hang, and the medium stays as it was.
 #include <gtest/gtest.h>
+#include <linux/capability.h>
 #include <signal.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <chrono>
-#include <fstream>
-#include <future>
+#include <functional>
 #include <map>
+#include <regex>
+#include <set>
+#include <thread>
 
 #include "support/fixture_medium.h"
 #include "support/test_files.h"
@@ -22,26 +27,14 @@ using test::FixtureMedium;
 
 constexpr auto kRunLimit = std::chrono::seconds(30);
 
-// Kills the kestrova-check processes that this test process started.
-void KillCheckerChildren() {
-  const std::string parent = std::to_string(::getpid());
-  for (const auto& entry : fs::directory_iterator("/proc")) {
-    std::ifstream stat(entry.path() / "stat");
-    std::string pid, name, state, ppid;
-    if (!(stat >> pid >> name >> state >> ppid) || ppid != parent) continue;
-    if (name.find("kestrova-check") != std::string::npos) ::kill(std::stoi(pid), SIGKILL);
-  }
-}
-
 // Runs the checker with a watchdog: a run that takes longer than the limit is killed and fails
 // the test.
-test::CommandResult RunWithin(const std::vector<std::string>& args) {
-  auto run = std::async(std::launch::async, [&args] { return test::RunChecker(args); });
-  if (run.wait_for(kRunLimit) == std::future_status::timeout) {
-    ADD_FAILURE() << "kestrova-check did not finish within 30 s";
-    KillCheckerChildren();
-  }
-  return run.get();
+test::CommandResult RunWithin(const std::vector<std::string>& args,
+                              const std::function<void()>& inChild = {}) {
+  test::CheckerProcess checker(args, inChild);
+  if (auto result = checker.WaitFor(kRunLimit)) return *result;
+  ADD_FAILURE() << "kestrova-check did not finish within 30 s";
+  return {};
 }
 
 std::string FixtureImage(const std::string& name) {
@@ -115,6 +108,93 @@ TEST_F(BadMediumTest, FolderOrNamedPipeWherePhotoShouldBe) {
     }
     ExpectFinished(Check(medium), pipe ? "named pipe" : "folder");
   }
+}
+
+// Exit status of the checker's process when it could not give up root's file access.
+constexpr int kCannotDropOverride = 125;
+
+// Runs in the checker's process: root reads every file whatever its permissions, so the
+// checker gives up that override and reads as the files' owner would.
+void WithoutRootFileAccess() {
+  if (::geteuid() != 0) return;
+  if (::prctl(PR_CAPBSET_DROP, CAP_DAC_OVERRIDE, 0, 0, 0) != 0 ||
+      ::prctl(PR_CAPBSET_DROP, CAP_DAC_READ_SEARCH, 0, 0, 0) != 0) {
+    ::_exit(kCannotDropOverride);
+  }
+}
+
+TEST_F(BadMediumTest, UnreadablePhotoIsReportedAsWithoutExif) {
+  const auto medium = Write(WithPhoto(FixtureImage("es_Canon_40D.jpg")));
+  const auto photo = medium / "PHOTO" / "PIC" / "P0000001.JPG";
+  fs::permissions(photo, fs::perms::none);
+  const auto result =
+      RunWithin({"--program-dir", m_program.string(), medium.string()}, WithoutRootFileAccess);
+  if (result.exitCode == kCannotDropOverride) GTEST_SKIP() << "root's file access stays";
+  ExpectFinished(result, "unreadable photo");
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+  EXPECT_NE(result.out.find("ERR-005055 [要修正] 工事写真ファイルにEXIF情報がありません。"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("[" + photo.string() + "]"), std::string::npos) << result.out;
+}
+
+TEST_F(BadMediumTest, FiveThousandPhotosWithAFewCorruptOnesKeepOpenFilesBounded) {
+  const auto library = fs::path(KESTROVA_TEST_PROGRAM_DIR) / "libJACIC_CheckHash.so";
+  fs::copy_file(library, m_program / library.filename());
+  const FixtureMedium fixture = test::SealedPhotoMedium(5000);
+  const auto medium = Write(fixture);
+  test::LinkSealedPhotos(medium, fixture);
+  const std::map<std::string, std::string> corrupt = {
+      {"P0001000.JPG", "not a photo"}, {"P0002500.JPG", ""}, {"P0004999.JPG", "\xFF\xD8\xFF"}};
+  for (const auto& [name, bytes] : corrupt) {
+    const auto photo = medium / "PHOTO" / "PIC" / name;
+    fs::remove(photo);
+    test::WriteBytes(photo, bytes);
+  }
+
+  // A checker that kept one file open per photo would run out of these long before the end.
+  const auto result = RunWithin({"--program-dir", m_program.string(), medium.string()}, [] {
+    const rlimit limit{32, 32};
+    ::setrlimit(RLIMIT_NOFILE, &limit);
+  });
+  ExpectFinished(result, "5,000 photos");
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  EXPECT_NE(result.out.find("写真枚数：5000枚"), std::string::npos);
+  std::set<std::string> reported;
+  static const std::regex pathLine(R"(\[[^\]]*/(P\d{7}\.JPG)\])");
+  for (std::sregex_iterator it(result.out.begin(), result.out.end(), pathLine), end; it != end;
+       ++it) {
+    reported.insert((*it)[1]);
+  }
+  std::set<std::string> expected;
+  for (const auto& entry : corrupt) expected.insert(entry.first);
+  EXPECT_EQ(reported, expected) << result.out.substr(0, 4000);
+}
+
+TEST_F(BadMediumTest, InterruptEndsTheRunWithinOnePhotoEntry) {
+  const auto slow =
+      fs::path(KESTROVA_TEST_PROGRAM_DIR).parent_path() / "testlibs/slow" / "libJACIC_CheckHash.so";
+  fs::copy_file(slow, m_program / slow.filename());
+  const auto calls = m_program / "calls.log";
+  const FixtureMedium fixture = test::SealedPhotoMedium(1000);
+  const auto medium = Write(fixture);
+  test::LinkSealedPhotos(medium, fixture);
+
+  test::CheckerProcess checker({"--program-dir", m_program.string(), medium.string()});
+  const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
+  while (test::TextLines(calls) < 5 && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  const size_t before = test::TextLines(calls);
+  ASSERT_GE(before, 5u) << "the photo entries did not start";
+  ::kill(checker.pid(), SIGINT);
+  const auto result = checker.WaitFor(std::chrono::seconds(10));
+  ASSERT_TRUE(result) << "the run went on after the interrupt";
+  EXPECT_EQ(result->exitCode, 3) << result->err;
+  EXPECT_TRUE(test::MaskTimes(result->out).ends_with("Kestrovaシステム -- <time> キャンセル\n"))
+      << result->out;
+  // The entry under way when the signal came is finished; no further one is started.
+  EXPECT_LE(test::TextLines(calls), before + 1);
 }
 
 TEST_F(BadMediumTest, SymbolicLinkLoopsAmongFolders) {

@@ -1,5 +1,7 @@
 #include "support/fixture_medium.h"
 
+#include <cstdio>
+
 #include "platform/cp932.h"
 #include "platform/text_encoding.h"
 #include "support/test_files.h"
@@ -87,6 +89,32 @@ void WriteFixtureMedium(const std::filesystem::path& folder,
     }
   }
   for (const auto& [path, bytes] : medium.files) WriteBytes(folder / path, bytes);
+}
+
+FixtureMedium SealedPhotoMedium(int count) {
+  FixtureMedium medium;
+  medium.guideline = "Varnelia平成29年7月";
+  medium.writePhotoFiles = false;
+  medium.entries.clear();
+  for (int i = 1; i <= count; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "P%07d.JPG", i);
+    FixtureEntry entry;
+    entry.serial = std::to_string(i);
+    entry.fileName = name;
+    entry.category = "施工状況写真";
+    medium.entries.push_back(entry);
+  }
+  return medium;
+}
+
+void LinkSealedPhotos(const std::filesystem::path& folder, const FixtureMedium& medium) {
+  const auto sealed = folder.parent_path() / (folder.filename().string() + "_SEALED.JPG");
+  WriteBytes(sealed, ReadBytes(std::filesystem::path(KESTROVA_TEST_SOURCE_DIR) /
+                               "examples/sample-medium-h29/PHOTO/PIC/P0000001.JPG"));
+  for (const FixtureEntry& entry : medium.entries) {
+    std::filesystem::create_hard_link(sealed, folder / "PHOTO" / "PIC" / entry.fileName);
+  }
 }
 
 }  // namespace kestrova::test

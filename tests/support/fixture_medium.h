@@ -42,6 +42,14 @@ struct FixtureMedium {
 void WriteFixtureMedium(const std::filesystem::path& folder,
                         const std::filesystem::path& programDir, const FixtureMedium& medium);
 
+// A medium of the 平成29 guideline with count entries (施工状況写真, P0000001.JPG, …) whose photo
+// files are left to LinkSealedPhotos.
+FixtureMedium SealedPhotoMedium(int count);
+
+// Gives every photo of the medium written into folder the same sealed photo of the 平成29 sample
+// medium, as hard links to one copy beside the medium folder.
+void LinkSealedPhotos(const std::filesystem::path& folder, const FixtureMedium& medium);
+
 // The photo attribute file's text for the medium (UTF-8).
 std::string PhotoXmlText(const FixtureMedium& medium);
 

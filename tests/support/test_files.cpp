@@ -1,6 +1,7 @@
 #include "support/test_files.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <random>
 #include <regex>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/text_encoding.h"
 #include "platform/utf16_text_file.h"
@@ -76,6 +78,16 @@ size_t LineCount(const std::filesystem::path& path) {
          (text->back() == u'\n' ? 0 : 1);
 }
 
+size_t TextLines(const std::filesystem::path& path) {
+  const std::string text = ReadBytes(path);
+  return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+std::filesystem::path TestCheckHashLibrary(const std::string& name) {
+  return std::filesystem::path(KESTROVA_TEST_PROGRAM_DIR).parent_path() / "testlibs" / name /
+         "libJACIC_CheckHash.so";
+}
+
 std::filesystem::path CopyProgramFolder(const std::filesystem::path& target) {
   std::filesystem::create_directories(target);
   for (const char* folder : {"PHOT_KQ4", "PHOT_KQ1"}) {
@@ -87,31 +99,19 @@ std::filesystem::path CopyProgramFolder(const std::filesystem::path& target) {
   return target;
 }
 
-namespace {
-
-std::string ReadAll(int fd) {
-  std::string data;
-  char buffer[65536];
-  for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) {
-    data.append(buffer, static_cast<size_t>(n));
-  }
-  return data;
-}
-
-}  // namespace
-
-CommandResult RunChecker(const std::vector<std::string>& args) {
-  ScratchDir scratch;
-  const auto outPath = scratch.path() / "out";
-  const auto errPath = scratch.path() / "err";
-  const pid_t pid = ::fork();
-  if (pid == 0) {
+CheckerProcess::CheckerProcess(const std::vector<std::string>& args,
+                               const std::function<void()>& inChild) {
+  const auto outPath = m_scratch.path() / "out";
+  const auto errPath = m_scratch.path() / "err";
+  m_pid = ::fork();
+  if (m_pid == 0) {
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int in = ::open("/dev/null", O_RDONLY);
     ::dup2(out, 1);
     ::dup2(err, 2);
     ::dup2(in, 0);
+    if (inChild) inChild();
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(KESTROVA_TEST_CHECK_EXE));
     for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
@@ -119,17 +119,43 @@ CommandResult RunChecker(const std::vector<std::string>& args) {
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }
+}
+
+CheckerProcess::~CheckerProcess() {
+  if (m_pid > 0) {
+    ::kill(m_pid, SIGKILL);
+    ::waitpid(m_pid, nullptr, 0);
+  }
+}
+
+CommandResult CheckerProcess::Wait() {
   int status = 0;
-  ::waitpid(pid, &status, 0);
+  ::waitpid(m_pid, &status, 0);
+  return Collect(status);
+}
+
+std::optional<CommandResult> CheckerProcess::WaitFor(std::chrono::milliseconds limit) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  int status = 0;
+  while (::waitpid(m_pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() >= end) return std::nullopt;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return Collect(status);
+}
+
+CommandResult CheckerProcess::Collect(int status) {
+  m_pid = -1;
   CommandResult result;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  const int outFd = ::open(outPath.c_str(), O_RDONLY);
-  result.out = ReadAll(outFd);
-  ::close(outFd);
-  const int errFd = ::open(errPath.c_str(), O_RDONLY);
-  result.err = ReadAll(errFd);
-  ::close(errFd);
+  result.out = ReadBytes(m_scratch.path() / "out");
+  result.err = ReadBytes(m_scratch.path() / "err");
   return result;
+}
+
+CommandResult RunChecker(const std::vector<std::string>& args,
+                         const std::function<void()>& inChild) {
+  return CheckerProcess(args, inChild).Wait();
 }
 
 std::string MaskTimes(std::string log) {

@@ -2,7 +2,12 @@
 // command-line checker.
 #pragma once
 
+#include <sys/types.h>
+
+#include <chrono>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +41,12 @@ std::filesystem::path InstalledFile(const std::string& folder, const char* file)
 // Lines of a UTF-16 rule file as the rule table reader delivers them.
 size_t LineCount(const std::filesystem::path& path);
 
+// Lines of a text file (line feeds); 0 when it does not exist.
+size_t TextLines(const std::filesystem::path& path);
+
+// A stand-in tamper-check library that the build puts into testlibs/<name>/.
+std::filesystem::path TestCheckHashLibrary(const std::string& name);
+
 // A program folder for tests: a copy of the built installation data that a test may change.
 std::filesystem::path CopyProgramFolder(const std::filesystem::path& target);
 
@@ -45,8 +56,33 @@ struct CommandResult {
   std::string err;
 };
 
+// A kestrova-check process started with the arguments; its output goes to files of its own.
+// The destructor kills it and waits for it when Wait() was not called.
+class CheckerProcess {
+ public:
+  // inChild runs in the new process just before the program starts (limits, privileges).
+  explicit CheckerProcess(const std::vector<std::string>& args,
+                          const std::function<void()>& inChild = {});
+  ~CheckerProcess();
+  CheckerProcess(const CheckerProcess&) = delete;
+  CheckerProcess& operator=(const CheckerProcess&) = delete;
+
+  pid_t pid() const { return m_pid; }
+  // Waits for the end and collects the exit status and the output.
+  CommandResult Wait();
+  // The same, unless the process is still running after the limit.
+  std::optional<CommandResult> WaitFor(std::chrono::milliseconds limit);
+
+ private:
+  CommandResult Collect(int status);
+
+  ScratchDir m_scratch;
+  pid_t m_pid = -1;
+};
+
 // Runs kestrova-check with the arguments and collects its output.
-CommandResult RunChecker(const std::vector<std::string>& args);
+CommandResult RunChecker(const std::vector<std::string>& args,
+                         const std::function<void()>& inChild = {});
 
 // The log with every "YYYY/MM/DD hh:mm:ss" replaced by "<time>".
 std::string MaskTimes(std::string log);
