@@ -257,6 +257,8 @@ TEST_F(BadMediumTest, EntityExpansionBombEndsInBoundedTime) {
   const auto start = std::chrono::steady_clock::now();
   const auto result = Check(Write(fixture));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
+  // Expanded, the title would be 8 × 10^12 characters.
+  EXPECT_LT(result.peakMemoryKiB, 512 * 1024);
   ExpectFinished(result, "entity bomb");
   EXPECT_EQ(result.exitCode, 2) << result.out;
   EXPECT_EQ(result.out.find("ばくだんばくだんばくだん"), std::string::npos);

@@ -130,23 +130,26 @@ CheckerProcess::~CheckerProcess() {
 
 CommandResult CheckerProcess::Wait() {
   int status = 0;
-  ::waitpid(m_pid, &status, 0);
-  return Collect(status);
+  rusage usage{};
+  ::wait4(m_pid, &status, 0, &usage);
+  return Collect(status, usage);
 }
 
 std::optional<CommandResult> CheckerProcess::WaitFor(std::chrono::milliseconds limit) {
   const auto end = std::chrono::steady_clock::now() + limit;
   int status = 0;
-  while (::waitpid(m_pid, &status, WNOHANG) == 0) {
+  rusage usage{};
+  while (::wait4(m_pid, &status, WNOHANG, &usage) == 0) {
     if (std::chrono::steady_clock::now() >= end) return std::nullopt;
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
-  return Collect(status);
+  return Collect(status, usage);
 }
 
-CommandResult CheckerProcess::Collect(int status) {
+CommandResult CheckerProcess::Collect(int status, const rusage& usage) {
   m_pid = -1;
   CommandResult result;
+  result.peakMemoryKiB = usage.ru_maxrss;
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = ReadBytes(m_scratch.path() / "out");
   result.err = ReadBytes(m_scratch.path() / "err");

@@ -2,6 +2,7 @@
 // command-line checker.
 #pragma once
 
+#include <sys/resource.h>
 #include <sys/types.h>
 
 #include <chrono>
@@ -54,6 +55,7 @@ struct CommandResult {
   int exitCode = -1;
   std::string out;
   std::string err;
+  long peakMemoryKiB = 0;  // the process's maximum resident set size
 };
 
 // A kestrova-check process started with the arguments; its output goes to files of its own.
@@ -74,7 +76,7 @@ class CheckerProcess {
   std::optional<CommandResult> WaitFor(std::chrono::milliseconds limit);
 
  private:
-  CommandResult Collect(int status);
+  CommandResult Collect(int status, const rusage& usage);
 
   ScratchDir m_scratch;
   pid_t m_pid = -1;
