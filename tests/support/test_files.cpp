@@ -111,6 +111,7 @@ CheckerProcess::CheckerProcess(const std::vector<std::string>& args,
     ::dup2(out, 1);
     ::dup2(err, 2);
     ::dup2(in, 0);
+    for (const int fd : {out, err, in}) ::close(fd);
     if (inChild) inChild();
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(KESTROVA_TEST_CHECK_EXE));
