@@ -6,8 +6,9 @@
 # Further arguments go to every target as libFuzzer options, e.g. -runs=10000000 to stop after
 # that many executions (whichever of time and runs comes first).
 # Targets: rule_tables default_settings exif tiff xml_load character_split. The seeds in
-# fuzz/corpus/TARGET are read only; inputs found to add coverage go to build-fuzz/corpus/TARGET,
-# a crashing input to build-fuzz/artifacts/TARGET/. The status is not 0 when a target fails.
+# fuzz/corpus/TARGET and the inputs kept in fuzz/found/TARGET.tar.gz (scripts/fuzz-keep.sh) are
+# read only; inputs found to add coverage go to build-fuzz/corpus/TARGET, a crashing input to
+# build-fuzz/artifacts/TARGET/. The status is not 0 when a target fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -40,8 +41,16 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 for target in "${targets[@]}"; do
   mkdir -p "$build/corpus/$target" "$build/artifacts/$target"
+  # The inputs that earlier long runs found, minimized, start every run from where they got.
+  found=()
+  if [[ -f "fuzz/found/$target.tar.gz" ]]; then
+    rm -rf "$build/found/$target"
+    mkdir -p "$build/found/$target"
+    tar -xzf "fuzz/found/$target.tar.gz" -C "$build/found/$target"
+    found=("$build/found/$target")
+  fi
   echo "== $target: $2 s"
   "$build/bin/fuzz_$target" -max_total_time="$2" -timeout=10 -rss_limit_mb=2048 \
     -print_final_stats=1 -artifact_prefix="$build/artifacts/$target/" "${@:3}" \
-    "$build/corpus/$target" "fuzz/corpus/$target"
+    "$build/corpus/$target" "fuzz/corpus/$target" "${found[@]}"
 done
