@@ -1,33 +1,17 @@
 // Generates media of 10,000 and 20,000 photo entries (without photo files) and prints the wall
 // time and peak memory of checking each with kestrova-check, which must lie beside this program.
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "bench_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& text) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string Element(const std::string& name, const std::string& value) {
-  return "<" + name + ">" + value + "</" + name + ">";
-}
+using namespace kestrova::bench;
 
 void WriteMedium(const fs::path& medium, const fs::path& rules, int entries) {
   WriteFile(medium / "PHOT_KQ4.DTD", ReadFile(rules / "PHOT_KQ4.DTD"));
@@ -63,28 +47,6 @@ void WriteMedium(const fs::path& medium, const fs::path& rules, int entries) {
   WriteFile(medium / "PHOTO" / "PHOTO.XML", photo + "</写真データ>\n");
 }
 
-// Runs the checker on the medium; wall seconds and peak resident memory in MiB.
-std::pair<double, double> Measure(const fs::path& checker, const fs::path& medium) {
-  const auto start = std::chrono::steady_clock::now();
-  std::fflush(stdout);
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::freopen("/dev/null", "w", stdout);
-    std::freopen("/dev/null", "w", stderr);
-    execl(checker.c_str(), checker.c_str(), medium.c_str(), static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "kestrova-check ended with status %d on %s\n", status, medium.c_str());
-  }
-  return {seconds, static_cast<double>(usage.ru_maxrss) / 1024.0};
-}
-
 }  // namespace
 
 int main() {
@@ -95,10 +57,14 @@ int main() {
   for (const int entries : {10000, 20000}) {
     const fs::path medium = scratch / std::to_string(entries);
     WriteMedium(medium, programDir / "PHOT_KQ4", entries);
-    const auto [seconds, megabytes] = Measure(programDir / "kestrova-check", medium);
-    if (entries == 10000) first = seconds;
-    std::printf("%d photo entries: %.2f s wall, %.1f MiB peak memory", entries, seconds, megabytes);
-    if (entries == 20000) std::printf(" (%.2f times the 10,000-entry time)", seconds / first);
+    const Measurement m = Run({(programDir / "kestrova-check").string(), medium.string()});
+    if (m.status != 0) {
+      std::fprintf(stderr, "kestrova-check ended with status %d on %s\n", m.status, medium.c_str());
+    }
+    if (entries == 10000) first = m.seconds;
+    std::printf("%d photo entries: %.2f s wall, %.1f MiB peak memory", entries, m.seconds,
+                m.megabytes);
+    if (entries == 20000) std::printf(" (%.2f times the 10,000-entry time)", m.seconds / first);
     std::printf("\n");
   }
   fs::remove_all(scratch);

@@ -5,8 +5,6 @@
 // exiftool reading the tags the checks need. A run of the same medium with an image rule table
 // without items shows how much of the time is the photo entry loop without any file check.
 // kestrova-check and the installation data must lie beside this program.
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,35 +13,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "checkhash/jpeg_seal.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace kestrova::bench;
 
 constexpr int kPhotoCount = 2000;
 constexpr std::size_t kPhotoSize = 1'000'000;
 constexpr int kDrawingEvery = 100;
 constexpr int kRuns = 3;
-
-std::string ReadFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const fs::path& path, const std::string& bytes) {
-  fs::create_directories(path.parent_path());
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string Element(const std::string& name, const std::string& value) {
-  return "<" + name + ">" + value + "</" + name + ">";
-}
 
 std::string Numbered(const char* format, int number) {
   char name[32];
@@ -136,36 +120,6 @@ std::vector<std::string> WriteMedium(const fs::path& medium, const fs::path& rul
     WriteFile(medium / "PHOTO" / "DRA" / Numbered("D%07d.TIF", i), drawing);
   }
   return photos;
-}
-
-struct Measurement {
-  double seconds = 0;
-  double megabytes = 0;
-  int status = 0;
-};
-
-// Runs the command with its output discarded; wall seconds and peak resident memory.
-Measurement Run(const std::vector<std::string>& command) {
-  std::vector<char*> argv;
-  for (const std::string& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));
-  argv.push_back(nullptr);
-  std::fflush(stdout);
-  const auto start = std::chrono::steady_clock::now();
-  const pid_t pid = fork();
-  if (pid == 0) {
-    std::freopen("/dev/null", "w", stdout);
-    std::freopen("/dev/null", "w", stderr);
-    execvp(argv[0], argv.data());
-    _exit(127);
-  }
-  int status = 0;
-  rusage usage{};
-  wait4(pid, &status, 0, &usage);
-  Measurement m;
-  m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  m.megabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
-  m.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  return m;
 }
 
 // The fastest of a few runs: the machine is shared, the fastest run shows the program's own cost.

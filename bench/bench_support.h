@@ -1,0 +1,25 @@
+// Helpers of the benchmarks that generate media and time programs on them.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kestrova::bench {
+
+std::string ReadFile(const std::filesystem::path& path);
+// Writes the bytes, making the folders on the way.
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+// "<name>value</name>"
+std::string Element(const std::string& name, const std::string& value);
+
+struct Measurement {
+  double seconds = 0;
+  double megabytes = 0;  // peak resident memory in MiB
+  int status = 0;        // exit status, 128 + signal number when killed
+};
+
+// Runs the command (looked up on the path unless it names a file) with its output discarded.
+Measurement Run(const std::vector<std::string>& command);
+
+}  // namespace kestrova::bench
