@@ -10,12 +10,12 @@
 #include <set>
 #include <string>
 
-#include "check/run_globals.h"
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "platform/text_encoding.h"
 #include "rules/enable_chr_table.h"
 #include "rules/unicode_list.h"
+#include "run/run_globals.h"
 #include "xml/item_value_validation.h"
 #include "xml/value_findings.h"
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "check/run_globals.h"
 #include "input_file.h"
+#include "run/run_globals.h"
 #include "xml/xml_parser.h"
 
 namespace {

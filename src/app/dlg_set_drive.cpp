@@ -6,8 +6,8 @@
 #include <QPushButton>
 
 #include "app_fonts.h"
-#include "check/run_globals.h"
 #include "dialog_units.h"
+#include "run/run_globals.h"
 #include "user_prompts.h"
 
 namespace kestrova {

@@ -17,13 +17,13 @@
 #include "about_dlg.h"
 #include "app_fonts.h"
 #include "check/result_file.h"
-#include "check/run_globals.h"
 #include "dialog_units.h"
 #include "dlg_set_drive.h"
 #include "log_view.h"
 #include "platform/file_access.h"
 #include "platform/local_time.h"
 #include "result_output.h"
+#include "run/run_globals.h"
 #include "user_prompts.h"
 
 namespace kestrova {

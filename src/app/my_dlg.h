@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "check/check_run.h"
-#include "check/run_host.h"
+#include "run/run_host.h"
 
 class QProgressBar;
 

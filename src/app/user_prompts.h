@@ -5,7 +5,7 @@
 #include <QString>
 #include <functional>
 
-#include "check/run_host.h"
+#include "run/run_host.h"
 
 class QPrinter;
 class QWidget;

@@ -1,9 +1,9 @@
 #include "check/check_run.h"
 
-#include "check/run_globals.h"
 #include "platform/file_access.h"
 #include "platform/local_time.h"
 #include "platform/text_encoding.h"
+#include "run/run_globals.h"
 
 namespace kestrova {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "check/finding_counters.h"
-#include "check/run_host.h"
+#include "run/finding_counters.h"
+#include "run/run_host.h"
 
 namespace kestrova {
 

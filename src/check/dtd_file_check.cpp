@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "check/rule_files.h"
-#include "check/run_globals.h"
 #include "platform/file_access.h"
+#include "run/run_globals.h"
 
 namespace kestrova {
 namespace {

@@ -2,11 +2,9 @@
 
 #include "platform/file_access.h"
 #include "rules/file_struct_table.h"
+#include "run/run_globals.h"
 
 namespace kestrova {
-
-std::uint8_t g_bDrawingFolder = 1;
-
 namespace {
 
 bool IsPattern(std::u16string_view entry) { return entry.find(u'n') != std::u16string_view::npos; }

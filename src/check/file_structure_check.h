@@ -7,9 +7,6 @@
 
 namespace kestrova {
 
-// 1 when the reference drawing folder "DRA" exists (set by every structure check).
-extern std::uint8_t g_bDrawingFolder;
-
 // 0, or 5012 (a required name is missing) or 5013 (a name no rule allows) with the finished
 // message in message. Stops at the first finding.
 int CheckFileStructure(const std::u16string& mediaPath, std::u16string& message);

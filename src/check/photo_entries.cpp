@@ -3,12 +3,13 @@
 #include <optional>
 #include <vector>
 
-#include "check/message_lines.h"
 #include "image/photo_file_check.h"
 #include "relations/relation_checks.h"
+#include "rules/error_limits.h"
 #include "rules/photo_division_table.h"
 #include "rules/relation_table.h"
 #include "rules/xml_element_table.h"
+#include "run/run_globals.h"
 #include "xml/photo_content_check.h"
 
 namespace kestrova {

@@ -2,7 +2,6 @@
 
 #include "check/check_run.h"
 #include "check/rule_files.h"
-#include "check/run_globals.h"
 #include "platform/cached_file.h"
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
@@ -14,6 +13,7 @@
 #include "rules/relation_table.h"
 #include "rules/select_table.h"
 #include "rules/xml_element_table.h"
+#include "run/run_globals.h"
 
 namespace kestrova {
 namespace {

@@ -6,7 +6,7 @@
 #include <deque>
 #include <string>
 
-#include "check/run_host.h"
+#include "run/run_host.h"
 
 namespace kestrova {
 

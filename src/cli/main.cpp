@@ -5,7 +5,6 @@
 
 #include "check/check_run.h"
 #include "check/result_file.h"
-#include "check/run_globals.h"
 #include "command_line.h"
 #include "console_host.h"
 #include "image/check_hash_module.h"
@@ -13,6 +12,7 @@
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "platform/text_encoding.h"
+#include "run/run_globals.h"
 
 namespace {
 

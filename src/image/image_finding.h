@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "check/finding_counters.h"
-#include "check/run_host.h"
+#include "run/finding_counters.h"
+#include "run/run_host.h"
 
 namespace kestrova {
 

@@ -6,7 +6,6 @@
 #include <optional>
 #include <system_error>
 
-#include "check/run_globals.h"
 #include "image/check_hash_module.h"
 #include "image/exif_reader.h"
 #include "image/image_file.h"
@@ -16,6 +15,7 @@
 #include "image/tiff_reader.h"
 #include "platform/file_access.h"
 #include "rules/table_numbers.h"
+#include "run/run_globals.h"
 
 namespace kestrova {
 namespace {

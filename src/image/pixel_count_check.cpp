@@ -1,9 +1,9 @@
 #include "image/pixel_count_check.h"
 
-#include "check/run_globals.h"
 #include "image/image_finding.h"
 #include "image/photo_check_terms.h"
 #include "rules/table_numbers.h"
+#include "run/run_globals.h"
 
 namespace kestrova {
 namespace {

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "check/finding_counters.h"
-#include "check/run_host.h"
 #include "rules/image_rules.h"
+#include "run/finding_counters.h"
+#include "run/run_host.h"
 
 namespace kestrova {
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "check/finding_counters.h"
-#include "check/run_host.h"
 #include "relations/relation_finding.h"
+#include "run/finding_counters.h"
+#include "run/run_host.h"
 
 namespace kestrova {
 

@@ -1,6 +1,6 @@
 #include "relations/relation_finding.h"
 
-#include "check/message_lines.h"
+#include "run/message_lines.h"
 
 namespace kestrova {
 

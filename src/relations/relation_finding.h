@@ -8,8 +8,8 @@
 #include <utility>
 #include <vector>
 
-#include "check/finding_counters.h"
-#include "check/run_host.h"
+#include "run/finding_counters.h"
+#include "run/run_host.h"
 
 namespace kestrova {
 

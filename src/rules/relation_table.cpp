@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "check/run_globals.h"
 #include "rules/rule_table_reader.h"
 #include "rules/table_numbers.h"
+#include "run/run_globals.h"
 
 namespace kestrova {
 

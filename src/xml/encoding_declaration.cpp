@@ -3,8 +3,8 @@
 #include <fstream>
 #include <optional>
 
-#include "check/run_globals.h"
 #include "platform/text_encoding.h"
+#include "run/run_globals.h"
 #include "xml/xml_file_path.h"
 #include "xml/xml_finding_line.h"
 #include "xml/xml_parser.h"

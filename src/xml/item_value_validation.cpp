@@ -1,9 +1,9 @@
 #include "xml/item_value_validation.h"
 
-#include "check/run_globals.h"
 #include "rules/enable_chr_table.h"
 #include "rules/replacement_table.h"
 #include "rules/unicode_list.h"
+#include "run/run_globals.h"
 #include "xml/value_findings.h"
 
 namespace kestrova {

@@ -1,6 +1,6 @@
 #include "xml/management_content_check.h"
 
-#include "check/message_lines.h"
+#include "rules/error_limits.h"
 #include "rules/select_table.h"
 #include "rules/xml_element_table.h"
 #include "xml/item_value_validation.h"

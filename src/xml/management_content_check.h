@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "check/finding_counters.h"
-#include "check/run_host.h"
+#include "run/finding_counters.h"
+#include "run/run_host.h"
 #include "xml/xml_parser.h"
 
 namespace kestrova {

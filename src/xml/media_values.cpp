@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "check/message_lines.h"
 #include "rules/default_settings.h"
+#include "rules/error_limits.h"
 
 namespace kestrova {
 namespace {

@@ -1,8 +1,8 @@
 #include "xml/photo_content_check.h"
 
-#include "check/file_structure_check.h"
-#include "check/message_lines.h"
 #include "rules/select_table.h"
+#include "run/message_lines.h"
+#include "run/run_globals.h"
 #include "xml/item_value_validation.h"
 #include "xml/value_findings.h"
 

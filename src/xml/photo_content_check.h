@@ -4,9 +4,9 @@
 
 #include <cstdint>
 
-#include "check/finding_counters.h"
-#include "check/run_host.h"
 #include "rules/xml_element_table.h"
+#include "run/finding_counters.h"
+#include "run/run_host.h"
 #include "xml/xml_parser.h"
 
 namespace kestrova {

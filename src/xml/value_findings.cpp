@@ -1,7 +1,7 @@
 #include "xml/value_findings.h"
 
-#include "check/message_lines.h"
 #include "platform/text_encoding.h"
+#include "run/message_lines.h"
 
 namespace kestrova {
 namespace {

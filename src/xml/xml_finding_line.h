@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "check/message_lines.h"
+#include "run/message_lines.h"
 
 namespace kestrova {
 

@@ -15,13 +15,13 @@
 
 #include "about_dlg.h"
 #include "app_test_support.h"
-#include "check/run_globals.h"
 #include "dlg_set_drive.h"
 #include "drive_list.h"
 #include "image/check_hash_module.h"
 #include "platform/file_access.h"
 #include "platform/shared_library.h"
 #include "platform/text_encoding.h"
+#include "run/run_globals.h"
 #include "support/fixture_medium.h"
 #include "support/test_files.h"
 

@@ -5,10 +5,10 @@
 #include <QTimer>
 
 #include "app_test_support.h"
-#include "check/run_globals.h"
 #include "dlg_set_drive.h"
 #include "drive_list.h"
 #include "result_output.h"
+#include "run/run_globals.h"
 #include "support/test_files.h"
 
 Q_DECLARE_METATYPE(kestrova::VolumeKind)

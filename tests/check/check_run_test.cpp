@@ -4,10 +4,10 @@
 
 #include <deque>
 
-#include "check/run_globals.h"
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "platform/text_encoding.h"
+#include "run/run_globals.h"
 #include "support/recording_host.h"
 #include "support/test_files.h"
 

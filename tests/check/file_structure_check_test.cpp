@@ -5,6 +5,7 @@
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
 #include "rules/file_struct_table.h"
+#include "run/run_globals.h"
 #include "support/test_files.h"
 
 namespace kestrova {

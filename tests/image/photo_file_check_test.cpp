@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "check/message_lines.h"
 #include "image/check_hash_module.h"
 #include "image/image_bytes.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
+#include "run/run_globals.h"
 #include "support/fixture_medium.h"
 #include "support/guideline_scope.h"
 #include "support/recording_host.h"

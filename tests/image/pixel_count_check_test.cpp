@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "check/message_lines.h"
 #include "platform/text_encoding.h"
+#include "run/run_globals.h"
 #include "support/guideline_scope.h"
 #include "support/recording_host.h"
 

@@ -1,12 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "check/message_lines.h"
-#include "check/run_globals.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
 #include "relations/relation_checks.h"
 #include "rules/photo_division_table.h"
 #include "rules/relation_table.h"
+#include "run/run_globals.h"
 #include "support/guideline_scope.h"
 #include "support/recording_host.h"
 #include "support/test_files.h"

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "check/run_globals.h"
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "platform/text_encoding.h"
@@ -17,6 +16,7 @@
 #include "rules/enable_chr_table.h"
 #include "rules/select_table.h"
 #include "rules/xml_element_table.h"
+#include "run/run_globals.h"
 #include "xml/item_value_validation.h"
 #include "xml/value_findings.h"
 

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "check/run_globals.h"
 #include "platform/file_access.h"
+#include "run/run_globals.h"
 #include "support/guideline_scope.h"
 #include "support/test_files.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "check/run_globals.h"
+#include "run/run_globals.h"
 
 namespace kestrova::test {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "check/run_host.h"
+#include "run/run_host.h"
 
 namespace kestrova::test {
 

@@ -4,12 +4,12 @@
 
 #include "platform/cached_file.h"
 
-#include "check/run_globals.h"
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "platform/text_encoding.h"
 #include "rules/enable_chr_table.h"
 #include "rules/unicode_list.h"
+#include "run/run_globals.h"
 #include "support/test_files.h"
 #include "xml/value_findings.h"
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "check/run_globals.h"
 #include "platform/file_access.h"
+#include "run/run_globals.h"
 #include "support/test_files.h"
 
 namespace kestrova::test {

@@ -1,4 +1,4 @@
-#include "check/run_globals.h"
+#include "run/run_globals.h"
 
 namespace kestrova {
 
@@ -6,5 +6,8 @@ std::atomic<std::uint8_t> g_bCancel{0};
 std::uint8_t g_nMediaMode = 0;
 std::u16string g_szRuleSet;
 std::u16string g_strGuideline;
+std::u16string g_szSerialNo;
+std::uint8_t g_bSerialPending = 1;
+std::uint8_t g_bDrawingFolder = 1;
 
 }  // namespace kestrova

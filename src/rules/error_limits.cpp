@@ -1,31 +1,12 @@
-#include "check/message_lines.h"
+#include "rules/error_limits.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
 
-#include "check/run_globals.h"
-#include "platform/text_encoding.h"
 #include "rules/default_settings.h"
+#include "run/run_globals.h"
 
 namespace kestrova {
-
-std::u16string g_szSerialNo;
-std::uint8_t g_bSerialPending = 1;
-
-std::u16string ErrorCodeText(int code) {
-  char text[32];
-  std::snprintf(text, sizeof text, "ERR-%06d", code);
-  return Utf8ToUtf16(text);
-}
-
-void AppendFindingLine(const std::u16string& text, RunHost& host, bool withSerial) {
-  if (withSerial && g_bSerialPending) {
-    g_bSerialPending = 0;
-    host.AppendLog(u"  シリアル番号 " + g_szSerialNo + u"\n");
-  }
-  host.AppendLog(text);
-}
 
 std::int64_t ConvertLimit(std::u16string_view text) {
   size_t i = 0;

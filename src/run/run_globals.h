@@ -20,6 +20,15 @@ extern std::u16string g_szRuleSet;
 // The applicable guideline of the last current-format medium, blanks removed.
 extern std::u16string g_strGuideline;
 
+// Serial number of the photo entry being checked, shown above its first finding.
+extern std::u16string g_szSerialNo;
+
+// 1 while the serial number line of the current photo entry has not been written.
+extern std::uint8_t g_bSerialPending;
+
+// 1 when the reference drawing folder "DRA" exists (set by every structure check).
+extern std::uint8_t g_bDrawingFolder;
+
 inline constexpr char16_t kRuleSetCurrent[] = u"PHOT_KQ4";
 inline constexpr char16_t kRuleSetOlder[] = u"PHOT_KQ1";
 
