@@ -11,6 +11,7 @@ packages=(
   xvfb xauth fonts-noto-cjk
   libimage-exiftool-perl libtiff-tools
   libclang-rt-14-dev
+  dpkg-dev lintian appstream desktop-file-utils
 )
 
 missing=()
