@@ -65,6 +65,8 @@ list(TRANSFORM pages APPEND .1.gz)
 install(FILES ${pages} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${packaging_dir}/copyright ${packaging_build_dir}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kestrova)
+install(FILES ${packaging_dir}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+        RENAME kestrova)
 
 if(TARGET kestrova)
   install(FILES ${PROJECT_SOURCE_DIR}/src/app/kestrova.desktop
