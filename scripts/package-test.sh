@@ -16,8 +16,8 @@ fail() {
 }
 
 # Refuse to touch an installation that is not ours to remove.
-if dpkg-query -W -f='${Status}' kestrova 2>/dev/null | grep -q 'ok installed'; then
-  fail "kestrova is already installed; remove it first"
+if dpkg-query -W kestrova >/dev/null 2>&1; then
+  fail "kestrova is already known to dpkg; purge it first"
 fi
 
 rm -f "$build"/kestrova_*.deb
@@ -36,8 +36,8 @@ work=$(mktemp -d)
 installed=0
 # A failed run removes what it installed.
 cleanup() {
-  if ((installed)) && dpkg-query -W -f='${Status}' kestrova 2>/dev/null | grep -q 'ok installed'; then
-    "${apt_get[@]}" remove kestrova >/dev/null
+  if ((installed)) && dpkg-query -W kestrova >/dev/null 2>&1; then
+    "${apt_get[@]}" purge kestrova >/dev/null
   fi
   rm -rf "$work"
 }
@@ -72,13 +72,15 @@ cd - >/dev/null
 
 echo "== remove"
 "${apt_get[@]}" remove kestrova
-if dpkg -L kestrova 2>/dev/null | grep -q .; then
-  fail "dpkg still lists files of kestrova"
-fi
 [[ ! -e /usr/lib/kestrova ]] || fail "/usr/lib/kestrova is left"
 while read -r path; do
   if [[ ! -d "$path" && (-e "$path" || -L "$path") ]]; then
     fail "$path is left"
   fi
 done <"$work/files"
+# CPack's ldconfig call in postrm keeps the package known to dpkg until it is purged.
+"${apt_get[@]}" purge kestrova
+if dpkg -L kestrova 2>/dev/null | grep -q .; then
+  fail "dpkg still lists kestrova"
+fi
 echo "package-test: $(basename "$deb") installs, runs and removes cleanly"
