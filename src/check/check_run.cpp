@@ -1,6 +1,7 @@
 #include "check/check_run.h"
 
 #include "platform/file_access.h"
+#include "platform/folder_index.h"
 #include "platform/local_time.h"
 #include "platform/text_encoding.h"
 #include "run/run_globals.h"
@@ -30,6 +31,7 @@ void CheckRun::RunCheck() {
   m_host.SetFocus(ControlId::Cancel);
 
   g_bCancel = 0;
+  ForgetFolderIndexes();
 
   m_host.AppendLog(u"Kestrovaシステム -- " + FormatLogTime(CurrentLocalTime()) + u" 開始\n" +
                    u" チェック対象 -- " + m_strTarget + u"\n" +

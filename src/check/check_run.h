@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "check/shown_text_host.h"
 #include "run/finding_counters.h"
 #include "run/run_host.h"
 
@@ -20,7 +21,7 @@ enum MediumResult : int {
 
 class CheckRun {
  public:
-  explicit CheckRun(RunHost& host) : m_host(host) {}
+  explicit CheckRun(RunHost& host) : m_shownHost(host), m_host(m_shownHost) {}
   virtual ~CheckRun() = default;
   CheckRun(const CheckRun&) = delete;
   CheckRun& operator=(const CheckRun&) = delete;
@@ -50,6 +51,9 @@ class CheckRun {
   std::int32_t m_nMediaTotal = 0;
   FindingCounters m_counters;
   int m_nFinalResult = kResultClean;
+
+ private:
+  ShownTextHost m_shownHost;
 
  protected:
   RunHost& m_host;

@@ -63,11 +63,11 @@ int CheckRun::CheckMedium() {
     };
     auto poll = [&]() { return StopRequested(m_counters); };
 
-    if (managementParser.Load(JoinPath(m_szMediaPath, g_managementElementTable.xmlFileName),
+    if (managementParser.Load(MediumFilePath(m_szMediaPath, g_managementElementTable.xmlFileName),
                               message, m_szMediaPath) != 0) {
       return stop(true);
     }
-    if (photoParser.Load(JoinPath(m_szMediaPath, g_photoElementTable.xmlFileName), message,
+    if (photoParser.Load(MediumFilePath(m_szMediaPath, g_photoElementTable.xmlFileName), message,
                          m_szMediaPath) != 0) {
       return stop(true);
     }

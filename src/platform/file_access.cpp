@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/folder_index.h"
 #include "platform/text_encoding.h"
 
 namespace kestrova {
@@ -21,10 +22,12 @@ char16_t UpperCaseUnit(char16_t c) {
 }  // namespace
 
 std::filesystem::path ToFsPath(std::u16string_view text) {
-  return std::filesystem::path(Utf16ToUtf8(text));
+  return std::filesystem::path(Utf16ToPathBytes(text));
 }
 
-std::u16string FromFsPath(const std::filesystem::path& path) { return Utf8ToUtf16(path.native()); }
+std::u16string FromFsPath(const std::filesystem::path& path) {
+  return PathBytesToUtf16(path.native());
+}
 
 std::u16string JoinPath(std::u16string_view dir, std::u16string_view name) {
   std::u16string joined(dir);
@@ -43,39 +46,44 @@ std::u16string UpperCaseName(std::u16string_view name) {
   return upper;
 }
 
+std::u16string MediumFilePath(std::u16string_view folder, std::u16string relative) {
+  std::replace(relative.begin(), relative.end(), u'\\', kPathSeparator);
+  return JoinPath(folder, relative);
+}
+
 std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesystem::path& path) {
   std::error_code error;
   if (std::filesystem::exists(path, error)) {
     return path;
   }
-  // Find the longest leading part that exists as written, then match the rest name by name.
-  std::filesystem::path resolved;
-  auto it = path.begin();
-  for (std::filesystem::path prefix; it != path.end(); ++it) {
-    prefix /= *it;
-    if (!std::filesystem::exists(prefix, error)) {
-      break;
-    }
-    resolved = prefix;
+  const std::filesystem::path parent = path.parent_path();
+  const std::filesystem::path name = path.filename();
+  if (name.empty()) {
+    // A path that ends in a separator names its folder.
+    return parent == path ? std::nullopt : ResolvePathIgnoringCase(parent);
   }
-  for (; it != path.end(); ++it) {
-    const std::u16string wanted = FromFsPath(*it);
-    const std::filesystem::path exact = resolved / *it;
-    if (std::filesystem::exists(exact, error)) {
-      resolved = exact;
-      continue;
-    }
-    const std::u16string wantedUpper = UpperCaseName(wanted);
-    const auto entries = ListDirectory(resolved.empty() ? std::filesystem::path(".") : resolved);
-    const auto match = std::find_if(entries.begin(), entries.end(), [&](const DirEntry& entry) {
-      return UpperCaseName(entry.name) == wantedUpper;
-    });
-    if (match == entries.end()) {
+  std::filesystem::path resolvedParent;
+  if (!parent.empty()) {
+    const auto found = ResolvePathIgnoringCase(parent);
+    if (!found) {
       return std::nullopt;
     }
-    resolved /= ToFsPath(match->name);
+    resolvedParent = *found;
+    if (resolvedParent != parent && std::filesystem::exists(resolvedParent / name, error)) {
+      return resolvedParent / name;
+    }
   }
-  return resolved;
+  const auto match = FindNameIgnoringCase(
+      parent.empty() ? std::filesystem::path(".") : resolvedParent, FromFsPath(name));
+  if (!match) {
+    return std::nullopt;
+  }
+  return resolvedParent / ToFsPath(*match);
+}
+
+bool LiesInsideFolder(const std::filesystem::path& path, const std::filesystem::path& folder) {
+  const std::filesystem::path relative = path.lexically_relative(folder);
+  return !relative.empty() && !relative.is_absolute() && *relative.begin() != "..";
 }
 
 std::vector<DirEntry> ListDirectory(const std::filesystem::path& dir) {

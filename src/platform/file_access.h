@@ -23,10 +23,17 @@ std::u16string JoinPath(std::u16string_view dir, std::u16string_view name);
 // The name upper-cased as file names are compared when letter case is ignored.
 std::u16string UpperCaseName(std::u16string_view name);
 
+// folder + separator + a path relative to it as the medium's files write it, where a backslash
+// separates folders as "/" does (a backslash in the folder itself stays part of its name).
+std::u16string MediumFilePath(std::u16string_view folder, std::u16string relative);
+
 // The existing path that the given one names when letter case is ignored in every name after
 // the part that exists as written (an exact match is taken first, then the first name in
 // listing order that matches ignoring case). Empty when nothing matches.
 std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesystem::path& path);
+
+// Whether the path lies below the folder, compared as written (both absolute and normal).
+bool LiesInsideFolder(const std::filesystem::path& path, const std::filesystem::path& folder);
 
 struct DirEntry {
   std::u16string name;

@@ -4,6 +4,10 @@ namespace kestrova {
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
+// Bytes of a file name that are not UTF-8 stand as U+DC80 to U+DCFF in the engine's texts.
+constexpr char16_t kEscapedByteBase = 0xDC00;
+
+bool IsEscapedByte(char16_t c) { return c >= 0xDC80 && c <= 0xDCFF; }
 
 void AppendCodePoint(std::u16string& out, char32_t cp) {
   if (cp < 0x10000) {
@@ -33,12 +37,21 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
-}  // namespace
-
-std::u16string Utf8ToUtf16(std::string_view text) {
+// Invalid sequences become U+FFFD, or, with keepBytes, each of their bytes the unit U+DC00 + byte.
+std::u16string DecodeUtf8(std::string_view text, bool keepBytes) {
   std::u16string out;
   out.reserve(text.size());
   size_t i = 0;
+  const auto invalid = [&](size_t taken) {
+    if (!keepBytes) {
+      out.push_back(kReplacement);
+      return;
+    }
+    for (size_t k = 0; k < taken; ++k) {
+      out.push_back(
+          static_cast<char16_t>(kEscapedByteBase + static_cast<unsigned char>(text[i + k])));
+    }
+  };
   while (i < text.size()) {
     const auto lead = static_cast<unsigned char>(text[i]);
     size_t length = 0;
@@ -55,7 +68,7 @@ std::u16string Utf8ToUtf16(std::string_view text) {
     } else if ((lead & 0xF8) == 0xF0) {
       length = 4, cp = lead & 0x07, minimum = 0x10000;
     } else {
-      out.push_back(kReplacement);
+      invalid(1);
       ++i;
       continue;
     }
@@ -66,7 +79,7 @@ std::u16string Utf8ToUtf16(std::string_view text) {
       ++taken;
     }
     if (taken < length || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      out.push_back(kReplacement);
+      invalid(taken);
     } else {
       AppendCodePoint(out, cp);
     }
@@ -75,7 +88,8 @@ std::u16string Utf8ToUtf16(std::string_view text) {
   return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view text) {
+// Unpaired surrogates become U+FFFD, or, with keepBytes, U+DC80 to U+DCFF the byte they stand for.
+std::string EncodeUtf8(std::u16string_view text, bool keepBytes) {
   std::string out;
   out.reserve(text.size() * 3);
   for (size_t i = 0; i < text.size(); ++i) {
@@ -84,12 +98,39 @@ std::string Utf16ToUtf8(std::u16string_view text) {
         text[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00);
       ++i;
+    } else if (keepBytes && IsEscapedByte(text[i])) {
+      out.push_back(static_cast<char>(cp - kEscapedByteBase));
+      continue;
     } else if (cp >= 0xD800 && cp <= 0xDFFF) {
       cp = kReplacement;
     }
     AppendUtf8(out, cp);
   }
   return out;
+}
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view text) { return DecodeUtf8(text, false); }
+
+std::string Utf16ToUtf8(std::u16string_view text) { return EncodeUtf8(text, false); }
+
+std::u16string PathBytesToUtf16(std::string_view bytes) { return DecodeUtf8(bytes, true); }
+
+std::string Utf16ToPathBytes(std::u16string_view text) { return EncodeUtf8(text, true); }
+
+std::u16string ShownText(std::u16string_view text) {
+  std::u16string shown(text);
+  for (size_t i = 0; i < shown.size(); ++i) {
+    const char16_t c = shown[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < shown.size() && shown[i + 1] >= 0xDC00 &&
+        shown[i + 1] <= 0xDFFF) {
+      ++i;
+    } else if (c >= 0xD800 && c <= 0xDFFF) {
+      shown[i] = kReplacement;
+    }
+  }
+  return shown;
 }
 
 std::u16string DecimalText(long long value) {

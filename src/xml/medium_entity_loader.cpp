@@ -17,11 +17,6 @@ namespace {
 thread_local MediumFolderScope* t_scope = nullptr;
 xmlExternalEntityLoader g_libraryLoader = nullptr;
 
-bool LiesInside(const std::filesystem::path& path, const std::filesystem::path& folder) {
-  const std::filesystem::path relative = path.lexically_relative(folder);
-  return !relative.empty() && !relative.is_absolute() && *relative.begin() != "..";
-}
-
 std::u16string Quoted(const std::u16string& name) { return u"『" + name + u"』"; }
 
 int ReadFile(void* context, char* buffer, int length) {
@@ -64,7 +59,7 @@ xmlParserInputPtr LoadFromMedium(MediumFolderScope& scope, const char* url,
     return nullptr;
   }
   const std::filesystem::path wanted = path->lexically_normal();
-  if (!LiesInside(wanted, scope.Folder())) {
+  if (!LiesInsideFolder(wanted, scope.Folder())) {
     scope.Refuse(u"外部ファイル" + Quoted(FromFsPath(wanted)) +
                  u"は媒体のフォルダーの外にあるため読み込みません。");
     return nullptr;
@@ -79,7 +74,7 @@ xmlParserInputPtr LoadFromMedium(MediumFolderScope& scope, const char* url,
     return nullptr;
   }
   // A link may lead out of the folder although its name lies inside.
-  if (!LiesInside(real, scope.Folder())) {
+  if (!LiesInsideFolder(real, scope.Folder())) {
     scope.Refuse(u"外部ファイル" + Quoted(shownName) +
                  u"は媒体のフォルダーの外にあるため読み込みません。");
     return nullptr;

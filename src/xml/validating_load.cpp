@@ -4,6 +4,7 @@
 #include <libxml/parser.h>
 #include <libxml/uri.h>
 
+#include "platform/file_access.h"
 #include "platform/text_encoding.h"
 #include "xml/file_url.h"
 #include "xml/medium_entity_loader.h"
@@ -39,7 +40,7 @@ std::u16string DescribeError(const XmlErrorRecord& error) {
   std::u16string where;
   if (!error.file.empty()) {
     const auto path = PathFromFileUrl(error.file.c_str());
-    where = path ? Utf8ToUtf16(path->filename().string()) : Utf8ToUtf16(error.file);
+    where = path ? FromFsPath(path->filename()) : Utf8ToUtf16(error.file);
   }
   if (error.line > 0) {
     where += (where.empty() ? u"" : u" ") + DecimalText(error.line) + u"行目";

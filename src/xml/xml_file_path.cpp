@@ -1,23 +1,16 @@
 #include "xml/xml_file_path.h"
 
-#include <algorithm>
 #include <system_error>
 
 #include "platform/file_access.h"
 
 namespace kestrova {
 
-std::filesystem::path LocalPath(const std::u16string& path) {
-  std::u16string local = path;
-  std::replace(local.begin(), local.end(), u'\\', kPathSeparator);
-  return ToFsPath(local);
-}
-
 std::optional<std::filesystem::path> FindXmlFile(const std::u16string& path) {
   if (path.empty()) {
     return std::nullopt;
   }
-  const auto found = ResolvePathIgnoringCase(LocalPath(path));
+  const auto found = ResolvePathIgnoringCase(ToFsPath(path));
   if (!found || !IsRegularFile(*found)) {
     return std::nullopt;
   }

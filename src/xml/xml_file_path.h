@@ -1,4 +1,4 @@
-// Where an XML file of a medium, or the medium folder, lies on the local file system.
+// Where an XML file of a medium lies on the local file system.
 #pragma once
 
 #include <filesystem>
@@ -6,10 +6,6 @@
 #include <string>
 
 namespace kestrova {
-
-// The path with "\" taken as a folder separator as well (the rule files write relative paths
-// the Windows way; no name on a medium contains one).
-std::filesystem::path LocalPath(const std::u16string& path);
 
 // The canonical path of the existing regular file that the path names, letter case ignored.
 std::optional<std::filesystem::path> FindXmlFile(const std::u16string& path);

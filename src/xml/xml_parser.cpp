@@ -2,6 +2,7 @@
 
 #include <libxml/tree.h>
 
+#include "platform/file_access.h"
 #include "platform/text_encoding.h"
 #include "xml/validating_load.h"
 #include "xml/xml_document.h"
@@ -104,7 +105,7 @@ int CXmlParser::Load(const std::u16string& path, std::u16string& message,
       result = kFileError;
     } else {
       const std::filesystem::path folder =
-          mediumFolder.empty() ? file->parent_path() : LocalPath(mediumFolder);
+          mediumFolder.empty() ? file->parent_path() : ToFsPath(mediumFolder);
       ValidatingLoadResult loaded = LoadValidatedDocument(*file, folder);
       switch (loaded.status) {
         case ValidatingLoadResult::Status::kLoaded:

@@ -1,0 +1,30 @@
+#include "check/shown_text_host.h"
+
+#include "platform/text_encoding.h"
+
+namespace kestrova {
+
+void ShownTextHost::AppendLog(const std::u16string& text) { m_host.AppendLog(ShownText(text)); }
+
+void ShownTextHost::SetFieldText(ControlId field, const std::u16string& text) {
+  m_host.SetFieldText(field, ShownText(text));
+}
+
+void ShownTextHost::EnableControl(ControlId control, bool enabled) {
+  m_host.EnableControl(control, enabled);
+}
+
+void ShownTextHost::SetFocus(ControlId control) { m_host.SetFocus(control); }
+
+MessageAnswer ShownTextHost::ShowMessageBox(const std::u16string& text, MessageIcon icon,
+                                            MessageButtons buttons) {
+  return m_host.ShowMessageBox(ShownText(text), icon, buttons);
+}
+
+std::optional<std::u16string> ShownTextHost::ChooseNextMediumFolder(const std::u16string& prompt) {
+  return m_host.ChooseNextMediumFolder(ShownText(prompt));
+}
+
+void ShownTextHost::ReportProgress(int done, int total) { m_host.ReportProgress(done, total); }
+
+}  // namespace kestrova
