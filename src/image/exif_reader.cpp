@@ -276,6 +276,10 @@ JpegFrameSize ReadJpegFrameSize(const std::u16string& path) {
 
 ExifInfo ReadExifInfo(const std::u16string& path) {
   ImageFile file(path);
+  return ReadExifInfo(file);
+}
+
+ExifInfo ReadExifInfo(ImageFile& file) {
   ExifInfo info;
   if (!ReadExifPart(file, info)) {
     info = ExifInfo{};

@@ -28,6 +28,7 @@ struct JpegFrameSize {
 // Always a filled record; when found is false the texts are empty and hasGnss is false. The
 // frame size is read independently of the EXIF part.
 ExifInfo ReadExifInfo(const std::u16string& path);
+ExifInfo ReadExifInfo(ImageFile& file);
 
 // The position of the marker of the first APP1 segment that starts with "Exif", walking the
 // segments from the SOI on; empty when the file cannot be opened, does not start with SOI or

@@ -17,13 +17,15 @@ constexpr std::size_t kWindowSize = 64 * 1024;
 
 }  // namespace
 
-ImageFile::ImageFile(const std::u16string& path) {
-  const auto resolved = ResolvePathIgnoringCase(ToFsPath(path));
-  if (!resolved) {
+ImageFile::ImageFile(const std::u16string& path)
+    : ImageFile(ResolvePathIgnoringCase(ToFsPath(path)).value_or(std::filesystem::path())) {}
+
+ImageFile::ImageFile(const std::filesystem::path& file) {
+  if (file.empty()) {
     return;
   }
   // O_NONBLOCK: opening a named pipe without a writer must not wait for one.
-  const int fd = ::open(resolved->c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) {
     return;
   }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,8 @@ class ImageFile {
   // Opens the file that the path names (letter case ignored as on a medium). Only a regular file
   // is opened: a folder, a named pipe or a device stays closed, and opening never blocks.
   explicit ImageFile(const std::u16string& path);
+  // The same for a file already found: the path is taken as it is.
+  explicit ImageFile(const std::filesystem::path& file);
   ~ImageFile();
   ImageFile(const ImageFile&) = delete;
   ImageFile& operator=(const ImageFile&) = delete;

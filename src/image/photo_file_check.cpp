@@ -49,14 +49,33 @@ const CImgLimit* RowForName(const ImgItem& item, const std::u16string& fileName)
 // as on the media's own file systems.
 std::u16string FilePath(const std::u16string& mediaPath, const CImgLimit& row,
                         const std::u16string& fileName) {
-  std::u16string path = JoinPath(JoinPath(mediaPath, row.folder), fileName);
-  std::replace(path.begin(), path.end(), u'\\', kPathSeparator);
-  return path;
+  return MediumFilePath(MediumFilePath(mediaPath, row.folder), fileName);
 }
 
-// The file as it lies on the medium, its name matched ignoring letter case.
-std::optional<std::filesystem::path> LocateFile(const std::u16string& path) {
-  return ResolvePathIgnoringCase(ToFsPath(path));
+// A name as written that is absolute or climbs out of its folder never names a file of the medium.
+bool StaysInItsFolder(std::u16string_view name) {
+  if (name.empty() || name.front() == u'/' || name.front() == u'\\') return false;
+  if (name.size() >= 2 && name[1] == u':') return false;  // a drive letter
+  for (std::size_t start = 0; start <= name.size();) {
+    const std::size_t end = std::min(name.find_first_of(u"/\\", start), name.size());
+    if (name.substr(start, end - start) == u"..") return false;
+    start = end + 1;
+  }
+  return true;
+}
+
+// The file as it lies on the medium: its name matched ignoring letter case, every link followed.
+// Empty when there is none, or when it lies outside the medium folder.
+std::optional<std::filesystem::path> LocateFile(const std::u16string& mediaPath,
+                                                const std::u16string& path) {
+  const auto found = ResolvePathIgnoringCase(ToFsPath(path));
+  if (!found) return std::nullopt;
+  std::error_code error;
+  std::filesystem::path real = std::filesystem::canonical(*found, error);
+  if (error) return std::nullopt;
+  const std::filesystem::path medium = std::filesystem::canonical(ToFsPath(mediaPath), error);
+  if (error || !LiesInsideFolder(real, medium)) return std::nullopt;
+  return real;
 }
 
 // Reports a missing file, or checks the existing one unless only its existence is asked for.
@@ -65,7 +84,8 @@ int CheckNamedFile(const std::u16string& fileName, const CImgLimit& row,
                    const std::u16string& mediaPath, std::u16string& message, RunHost& host,
                    FindingCounters& counters) {
   const std::u16string path = FilePath(mediaPath, row, fileName);
-  if (!LocateFile(path)) {
+  const auto file = StaysInItsFolder(fileName) ? LocateFile(mediaPath, path) : std::nullopt;
+  if (!file) {
     AppendImageFinding(kMissingFileCode, FindingTag::MustFix,
                        fileName +
                            u"：PHOTO.XMLに記述されている写真ファイル名または、参考図ファイル"
@@ -74,7 +94,7 @@ int CheckNamedFile(const std::u16string& fileName, const CImgLimit& row,
     return 1;
   }
   if (!checkContent) return 0;
-  return CheckImageFile(path, row, category, message, host, counters);
+  return CheckImageFile(path, *file, row, category, message, host, counters);
 }
 
 bool IsPhotoRow(const CImgLimit& row) { return UpperCaseName(row.folder) == kPhotoRowFolder; }
@@ -87,10 +107,11 @@ struct ContentResult {
   bool endsFileChecks = false;
 };
 
-ContentResult CheckPhotoContent(const std::u16string& path, const CImgLimit& row,
-                                const std::u16string& category, std::u16string& message,
-                                RunHost& host, FindingCounters& counters) {
-  const ExifInfo info = ReadExifInfo(path);
+ContentResult CheckPhotoContent(const std::u16string& path, const std::filesystem::path& file,
+                                const CImgLimit& row, const std::u16string& category,
+                                std::u16string& message, RunHost& host, FindingCounters& counters) {
+  ImageFile image(file);
+  const ExifInfo info = ReadExifInfo(image);
   if (!info.found) {
     AppendFileFinding(kExifCode, FindingTag::MustFix, u"工事写真ファイルにEXIF情報がありません。",
                       path, message, host, counters);
@@ -114,8 +135,7 @@ ContentResult CheckPhotoContent(const std::u16string& path, const CImgLimit& row
   if (g_strGuideline == kGuidelineH29 && g_hCheckHash && g_pfnCheckHashValue) {
     // The library opens the file itself: it gets the name as it lies on the medium, so that a
     // name written in another letter case than the file's is not taken for a missing file.
-    const std::filesystem::path native = LocateFile(path).value_or(ToFsPath(path));
-    if (CountsAsAltered(g_pfnCheckHashValue(native.c_str()))) {
+    if (CountsAsAltered(g_pfnCheckHashValue(file.c_str()))) {
       AppendFileFinding(kAlteredCode, FindingTag::MustConfirm,
                         u"工事写真ファイルは改ざんされています。", path, message, host, counters,
                         kAlteredPathIndent);
@@ -127,10 +147,10 @@ ContentResult CheckPhotoContent(const std::u16string& path, const CImgLimit& row
 
 // Compression and resolution of a TIFF drawing; only the first offending image is reported.
 // Whether the checks of the file end here (the file cannot be opened).
-ContentResult CheckTiffContent(const std::u16string& path, std::u16string& message, RunHost& host,
-                               FindingCounters& counters) {
+ContentResult CheckTiffContent(const std::u16string& path, const std::filesystem::path& drawing,
+                               std::u16string& message, RunHost& host, FindingCounters& counters) {
   constexpr char16_t kCompressionSentence[] = u"圧縮形式が異なります。";
-  ImageFile file(path);
+  ImageFile file(drawing);
   if (!file.IsOpen()) {
     AppendFileFinding(kResolutionCode, FindingTag::MustConfirm, kCompressionSentence, path, message,
                       host, counters);
@@ -176,19 +196,17 @@ bool SizeRuleApplies(const std::u16string& category) {
 }
 
 // The size from the file system; 0 when it cannot be read.
-std::uint64_t FileSize(const std::u16string& path) {
-  const auto located = LocateFile(path);
-  if (!located) return 0;
+std::uint64_t FileSize(const std::filesystem::path& file) {
   std::error_code error;
-  const std::uintmax_t size = std::filesystem::file_size(*located, error);
+  const std::uintmax_t size = std::filesystem::file_size(file, error);
   return error ? 0 : size;
 }
 
-bool TooLarge(const std::u16string& path, const CImgLimit& row) {
+bool TooLarge(const std::filesystem::path& file, const CImgLimit& row) {
   // The limit in 64 bits, so that no table value overflows it; a negative limit, taken as an
   // unsigned number, lets every file pass.
   const std::int64_t limit = std::int64_t{ParseTableNumber(row.maxSizeKb).value_or(0)} * 1024;
-  return FileSize(path) > static_cast<std::uint64_t>(limit);
+  return FileSize(file) > static_cast<std::uint64_t>(limit);
 }
 
 }  // namespace
@@ -219,20 +237,22 @@ int CheckPhotoFiles(const std::u16string& photoFileName,
   return result;
 }
 
-int CheckImageFile(const std::u16string& path, const CImgLimit& row, const std::u16string& category,
-                   std::u16string& message, RunHost& host, FindingCounters& counters) {
+int CheckImageFile(const std::u16string& path, const std::filesystem::path& file,
+                   const CImgLimit& row, const std::u16string& category, std::u16string& message,
+                   RunHost& host, FindingCounters& counters) {
   int flag = 0;
   if (IsPhotoRow(row)) {
-    const ContentResult photo = CheckPhotoContent(path, row, category, message, host, counters);
+    const ContentResult photo =
+        CheckPhotoContent(path, file, row, category, message, host, counters);
     if (photo.endsFileChecks) return 1;
     flag |= photo.flag;
   }
   if (row.format == u"TIFF") {
-    const ContentResult tiff = CheckTiffContent(path, message, host, counters);
+    const ContentResult tiff = CheckTiffContent(path, file, message, host, counters);
     if (tiff.endsFileChecks) return 1;
     flag |= tiff.flag;
   }
-  if (SizeRuleApplies(category) && TooLarge(path, row)) {
+  if (SizeRuleApplies(category) && TooLarge(file, row)) {
     AppendFileFinding(kFileSizeCode, FindingTag::MustConfirm, u"ファイルサイズが大きすぎます。",
                       path, message, host, counters);
     return 1;

@@ -3,6 +3,7 @@
 // library's verdict, TIFF compression and resolution, and file size.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,11 @@
 namespace kestrova {
 
 // Finds the photo file and every drawing file of the entry on the medium through the rows of
-// the image rules ("PHOTO" and "REFERENCE" items), reports each missing one (5051) and checks
-// each existing one with CheckImageFile; the photo file itself only when the category is not
-// empty. 1 when anything was reported (or the pixel count check returned non-zero), else 0.
+// the image rules ("PHOTO" and "REFERENCE" items), reports each missing one (5051; so is a name
+// that is absolute or holds "..", and a file that lies outside the medium folder once links are
+// followed: neither is ever opened) and checks each existing one with CheckImageFile; the photo
+// file itself only when the category is not empty. 1 when anything was reported (or the pixel count
+// check returned non-zero), else 0.
 int CheckPhotoFiles(const std::u16string& photoFileName,
                     const std::vector<std::u16string>& drawingNames, const std::u16string& category,
                     const std::u16string& mediaPath, std::u16string& message, RunHost& host,
@@ -23,9 +26,11 @@ int CheckPhotoFiles(const std::u16string& photoFileName,
 
 // Checks one existing file under the row that applies to it: a photo row (folder "PHOTO/PIC" in
 // any letter case) gets the EXIF, pixel count, GNSS and alteration checks, a "TIFF" row the
-// compression and resolution check, and every file the size rule of the rule set. 0 or 1.
-int CheckImageFile(const std::u16string& path, const CImgLimit& row, const std::u16string& category,
-                   std::u16string& message, RunHost& host, FindingCounters& counters);
+// compression and resolution check, and every file the size rule of the rule set. path is the
+// file's path as the findings show it, file where it was found on the medium. 0 or 1.
+int CheckImageFile(const std::u16string& path, const std::filesystem::path& file,
+                   const CImgLimit& row, const std::u16string& category, std::u16string& message,
+                   RunHost& host, FindingCounters& counters);
 
 // 5055 after reporting an EXIF version below "V 2.1" (an empty one included), else 0.
 int CheckExifVersion(const std::u16string& path, const std::u16string& exifVersion,

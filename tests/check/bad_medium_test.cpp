@@ -221,6 +221,83 @@ TEST_F(BadMediumTest, LongValueIsReportedInFull) {
   EXPECT_EQ(result.exitCode, 1) << result.out;
 }
 
+TEST_F(BadMediumTest, PhotosAndDrawingsOutsideTheMediumAreNeverOpened) {
+  // Files that would give a finding of their own (no EXIF information, not a TIFF file) if
+  // they were opened.
+  test::WriteBytes(m_dir.path() / "外.JPG", "not a photo");
+  test::WriteBytes(m_dir.path() / "外.TIF", "not a drawing");
+  test::WriteBytes(m_dir.path() / "外" / "P0000001.JPG", "not a photo");
+  const std::string absolute = (m_dir.path() / "外.JPG").string();
+  const auto missing = [](const std::string& name) {
+    return "ERR-005051 [要修正] " + name + "：PHOTO.XMLに記述されている";
+  };
+
+  FixtureMedium names;
+  names.writePhotoFiles = false;
+  names.entries.clear();
+  int serial = 0;
+  for (const std::string& name :
+       {std::string("../../../外.JPG"), std::string("..\\..\\..\\外.JPG"), absolute}) {
+    FixtureEntry entry;
+    entry.serial = std::to_string(++serial);
+    entry.fileName = name;
+    entry.category = "施工状況写真";
+    names.entries.push_back(entry);
+  }
+  names.entries[0].drawings = {"../../../外.TIF"};
+  const auto named = Check(Write(names, "媒体_名前"));
+  ExpectFinished(named, "names leading out of the medium");
+  EXPECT_EQ(named.exitCode, 1) << named.out;
+  for (const auto& entry : names.entries) {
+    EXPECT_NE(named.out.find(missing(entry.fileName)), std::string::npos) << named.out;
+  }
+  EXPECT_NE(named.out.find(missing("../../../外.TIF")), std::string::npos) << named.out;
+
+  FixtureMedium linked = WithPhoto("");
+  linked.files.clear();
+  linked.writePhotoFiles = false;
+  const auto medium = Write(linked, "媒体_リンク");
+  fs::remove_all(medium / "PHOTO" / "PIC");
+  fs::create_directory_symlink(m_dir.path() / "外", medium / "PHOTO" / "PIC");
+  const auto viaLink = Check(medium);
+  ExpectFinished(viaLink, "PHOTO/PIC linked to a folder elsewhere");
+  EXPECT_EQ(viaLink.exitCode, 1) << viaLink.out;
+  EXPECT_NE(viaLink.out.find(missing("P0000001.JPG")), std::string::npos) << viaLink.out;
+
+  for (const auto* result : {&named, &viaLink}) {
+    EXPECT_EQ(result->out.find("ERR-005055"), std::string::npos) << result->out;
+    EXPECT_EQ(result->out.find("ERR-005052"), std::string::npos) << result->out;
+  }
+}
+
+TEST_F(BadMediumTest, FolderNamesNotInUtf8OrWithABackslashCheckAsAnyOther) {
+  const FixtureMedium fixture = WithPhoto(FixtureImage("es_Canon_40D.jpg"));
+  const std::string plain = (m_dir.path() / "媒体").string();
+  const auto reference = Check(Write(fixture));
+  ASSERT_NE(reference.out.find(plain), std::string::npos) << reference.out;
+  const struct {
+    std::string folder;
+    std::string shown;
+  } cases[] = {
+      {"\x83\x65\x83\x58\x83\x67", "\uFFFDe\uFFFDX\uFFFDg"},  // テスト in Shift_JIS
+      {"媒\\体", "媒\\体"},
+  };
+  for (const auto& c : cases) {
+    const auto medium = Write(fixture, c.folder);
+    const auto output = m_dir.path() / "結果.txt";
+    const auto result = RunWithin(
+        {"--program-dir", m_program.string(), "--output", output.string(), medium.string()});
+    std::string expected = reference.out;
+    const std::string shown = (m_dir.path() / c.shown).string();
+    for (size_t at; (at = expected.find(plain)) != std::string::npos;) {
+      expected.replace(at, plain.size(), shown);
+    }
+    EXPECT_EQ(test::MaskTimes(result.out), test::MaskTimes(expected)) << c.shown;
+    EXPECT_EQ(result.exitCode, reference.exitCode) << c.shown;
+    EXPECT_NE(test::ReadUtf16FileAsUtf8(output).find(shown), std::string::npos) << c.shown;
+  }
+}
+
 // The photo attribute file with a changed document type declaration and title.
 FixtureMedium WithPhotoXml(const std::string& internalSubset, const std::string& title) {
   FixtureMedium fixture;
