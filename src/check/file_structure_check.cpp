@@ -59,12 +59,17 @@ int CheckFileStructure(const std::u16string& mediaPath, std::u16string& message)
 
     const auto resolvedFolder = ResolvePathIgnoringCase(ToFsPath(folderPath));
     if (!resolvedFolder) continue;
+    // The listing order puts names that differ only in letter case side by side; on the media's
+    // own file systems they are one name, so the second of them is not allowed either.
+    std::u16string previousUpper;
     for (const DirEntry& found : ListDirectory(*resolvedFolder)) {
-      if (!MatchesFileRule(found.name, item.entries)) {
+      std::u16string upper = UpperCaseName(found.name);
+      if (!MatchesFileRule(found.name, item.entries) || upper == previousUpper) {
         message = StructureMessage(u"  ERR-005013 [要修正] ファイルの命名規則に反しています。\n",
                                    JoinPath(FromFsPath(*resolvedFolder), found.name));
         return 5013;
       }
+      previousUpper = std::move(upper);
     }
   }
   return 0;

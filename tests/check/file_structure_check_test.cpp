@@ -76,6 +76,33 @@ TEST_F(FileStructureTest, DisallowedNameGivesItsFullPath) {
                 (m_medium / "PHOTO" / "PIC" / "メモ.txt").string() + "］");
 }
 
+TEST_F(FileStructureTest, NamesCollidingIgnoringCaseGiveTheSecondsFullPath) {
+  const struct {
+    const char* second;  // beside the name of the medium in another letter case
+    bool folder;
+  } cases[] = {
+      {"PHOTO/pic", true},
+      {"photo", true},
+      {"PHOTO/PIC/P0000001.jpg", false},
+      {"photo_kq.xml", false},
+  };
+  for (const auto& c : cases) {
+    const auto second = m_medium / c.second;
+    if (c.folder) {
+      std::filesystem::create_directory(second);
+    } else {
+      test::WriteBytes(second, "x");
+    }
+    EXPECT_EQ(Check(), 5013) << c.second;
+    EXPECT_EQ(Message(),
+              "  ERR-005013 [要修正] ファイルの命名規則に反しています。\n"
+              "                     ［" +
+                  second.string() + "］");
+    std::filesystem::remove_all(second);
+  }
+  EXPECT_EQ(Check(), 0) << Message();
+}
+
 TEST(MatchesFileRule, PatternsAndRequiredNames) {
   const std::vector<std::u16string> entries = {u"Pnnnnnnn.JPG", u"PHOTO.XML"};
   const std::vector<std::pair<std::u16string, bool>> cases = {
