@@ -7,6 +7,7 @@
 #include "image/exif_reader.h"
 #include "image/image_file.h"
 #include "image/tiff_reader.h"
+#include "json_output.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
 
@@ -32,63 +33,46 @@ FileKind KindOf(ImageFile& file, std::u16string_view path) {
   return FileKind::Other;
 }
 
-// A JSON string. Units below 0x20 or above 0x7E become \u escapes of their value (the reader's
-// texts hold one unit per file byte); with keepUnicode, text beyond ASCII stays as UTF-8.
-std::string JsonString(std::u16string_view text, bool keepUnicode) {
-  std::string json = "\"";
-  for (char16_t c : text) {
-    if (c == u'"' || c == u'\\') {
-      json += '\\';
-      json += static_cast<char>(c);
-    } else if (c >= 0x20 && c <= 0x7E) {
-      json += static_cast<char>(c);
-    } else if (keepUnicode && c > 0x7F) {
-      json += Utf16ToUtf8(std::u16string_view(&c, 1));
-    } else {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-      json += escape;
-    }
-  }
-  return json + "\"";
-}
+// The reader's texts hold one UTF-16 unit per file byte: each becomes the character of that
+// value (U+0000 to U+00FF), so that a JSON reader gets the bytes back.
+std::string ByteText(std::u16string_view text) { return Utf16ToUtf8(text); }
 
 // The shortest decimal that reads back as the same float; null for a quotient that is not a
 // number (such as 0/0), which JSON cannot hold.
-std::string JsonNumber(float value) {
-  if (!std::isfinite(value)) return "null";
+Json Number(float value) {
+  if (!std::isfinite(value)) return nullptr;
   char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, value);
-  return std::string(text, result.ptr);
+  const auto end = std::to_chars(text, text + sizeof text, value).ptr;
+  double shortest = 0;
+  std::from_chars(text, end, shortest);
+  return shortest;
 }
 
-const char* JsonBool(bool value) { return value ? "true" : "false"; }
-
-std::string JpegLine(const std::u16string& path) {
+void AddJpeg(Json& line, const std::u16string& path) {
   const ExifInfo info = ReadExifInfo(path);
-  return "\"kind\": \"jpeg\", \"found\": " + std::string(JsonBool(info.found)) +
-         ", \"exifVersion\": " + JsonString(info.exifVersion, false) +
-         ", \"pixelX\": " + JsonString(info.pixelXDimension, false) +
-         ", \"pixelY\": " + JsonString(info.pixelYDimension, false) +
-         ", \"frameWidth\": " + std::to_string(info.frameWidth) +
-         ", \"frameHeight\": " + std::to_string(info.frameHeight) +
-         ", \"hasGnss\": " + JsonBool(info.hasGnss);
+  line["kind"] = "jpeg";
+  line["found"] = info.found;
+  line["exifVersion"] = ByteText(info.exifVersion);
+  line["pixelX"] = ByteText(info.pixelXDimension);
+  line["pixelY"] = ByteText(info.pixelYDimension);
+  line["frameWidth"] = info.frameWidth;
+  line["frameHeight"] = info.frameHeight;
+  line["hasGnss"] = info.hasGnss;
 }
 
-std::string TiffLine(ImageFile& file) {
+void AddTiff(Json& line, ImageFile& file) {
   std::vector<DpiInfo> records;
   const bool ok = file.IsOpen() && ReadTiffResolutions(file, records);
-  std::string line =
-      "\"kind\": \"tiff\", \"ok\": " + std::string(JsonBool(ok)) + ", \"records\": [";
-  for (size_t i = 0; i < records.size(); ++i) {
-    const DpiInfo& record = records[i];
-    line += (i == 0 ? "" : ", ");
-    line += "{\"xResolution\": " + JsonNumber(record.xResolution) +
-            ", \"yResolution\": " + JsonNumber(record.yResolution) +
-            ", \"compression\": " + std::to_string(record.compression) +
-            ", \"resolutionUnit\": " + std::to_string(record.resolutionUnit) + "}";
+  line["kind"] = "tiff";
+  line["ok"] = ok;
+  Json list = Json::array();
+  for (const DpiInfo& record : records) {
+    list.push_back({{"xResolution", Number(record.xResolution)},
+                    {"yResolution", Number(record.yResolution)},
+                    {"compression", record.compression},
+                    {"resolutionUnit", record.resolutionUnit}});
   }
-  return line + "]";
+  line["records"] = std::move(list);
 }
 
 }  // namespace
@@ -97,20 +81,19 @@ int RunInspect(const std::vector<std::string>& files, std::FILE* out) {
   for (const std::string& name : files) {
     const std::u16string path = Utf8ToUtf16(name);
     ImageFile file(path);
-    std::string line = "{\"file\": " + JsonString(path, true) + ", ";
+    Json line = {{"file", name}};
     switch (KindOf(file, path)) {
       case FileKind::Jpeg:
-        line += JpegLine(path);
+        AddJpeg(line, path);
         break;
       case FileKind::Tiff:
-        line += TiffLine(file);
+        AddTiff(line, file);
         break;
       case FileKind::Other:
-        line += "\"kind\": \"other\"";
+        line["kind"] = "other";
         break;
     }
-    line += "}\n";
-    std::fputs(line.c_str(), out);
+    std::fputs((DumpJsonLine(line) + "\n").c_str(), out);
   }
   std::fflush(out);
   return 0;
