@@ -25,6 +25,41 @@ std::string Element(const std::string& name, const std::string& value) {
   return "<" + name + ">" + value + "</" + name + ">";
 }
 
+void WriteEntriesMedium(const std::filesystem::path& medium, const std::filesystem::path& rules,
+                        int entries) {
+  WriteFile(medium / "PHOT_KQ4.DTD", ReadFile(rules / "PHOT_KQ4.DTD"));
+  WriteFile(medium / "PHOTO" / "PHOTO04.DTD", ReadFile(rules / "PHOTO04.DTD"));
+  std::filesystem::create_directories(medium / "PHOTO" / "PIC");
+  std::filesystem::create_directories(medium / "PHOTO" / "DRA");
+  WriteFile(medium / "PHOTO_KQ.XML",
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+            "<!DOCTYPE 工事写真管理 SYSTEM \"PHOT_KQ4.DTD\">\n<工事写真管理><基礎情報>" +
+                Element("メディア番号", "1") + Element("メディア総枚数", "1") +
+                Element("適用要領基準", "Varnelia平成28年7月") + "</基礎情報><工事件名等>" +
+                Element("発注年度", "2024") + Element("工事番号", "2024012345") +
+                Element("工事名称", "国道１２号線道路改良工事") +
+                Element("工期開始日", "2024-04-01") + Element("工期終了日", "2025-03-31") +
+                "</工事件名等><受注者情報>" + Element("受注者名", "北海建設株式会社") +
+                "</受注者情報></工事写真管理>\n");
+  std::string photo =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE 写真データ SYSTEM \"PHOTO04.DTD\">\n"
+      "<写真データ><基礎情報>" +
+      Element("写真フォルダ名", "PHOTO/PIC") + Element("参考図フォルダ名", "PHOTO/DRA") +
+      Element("適用要領基準", "Varnelia平成28年7月") + "</基礎情報>\n";
+  for (int i = 1; i <= entries; ++i) {
+    char fileName[32];
+    std::snprintf(fileName, sizeof fileName, "P%07d.JPG", i);
+    photo += "<写真情報><写真ファイル情報>" + Element("シリアル番号", std::to_string(i)) +
+             Element("写真ファイル名", fileName) + Element("メディア番号", "1") +
+             "</写真ファイル情報><撮影工種区分>" + Element("写真-大分類", "工事") +
+             Element("工種", "道路土工") + Element("種別", "掘削工") + Element("細別", "土砂掘削") +
+             "</撮影工種区分>" +
+             Element("写真タイトル", "掘削状況（No." + std::to_string(i) + "）") +
+             Element("撮影年月日", "2024-06-15") + "</写真情報>\n";
+  }
+  WriteFile(medium / "PHOTO" / "PHOTO.XML", photo + "</写真データ>\n");
+}
+
 Measurement Run(const std::vector<std::string>& command) {
   std::vector<char*> argv;
   for (const std::string& arg : command) argv.push_back(const_cast<char*>(arg.c_str()));

@@ -13,6 +13,11 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 // "<name>value</name>"
 std::string Element(const std::string& name, const std::string& value);
 
+// Writes a medium of the given number of photo entries without photo files, its DTD files
+// copied from the rule folder rules.
+void WriteEntriesMedium(const std::filesystem::path& medium, const std::filesystem::path& rules,
+                        int entries);
+
 struct Measurement {
   double seconds = 0;
   double megabytes = 0;  // peak resident memory in MiB

@@ -1,12 +1,12 @@
 #include "about_dlg.h"
 
-#include <QApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "app_fonts.h"
+#include "program_icon.h"
 
 namespace kestrova {
 
@@ -15,7 +15,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   setFont(DialogFont());
 
   auto* icon = new QLabel(this);
-  icon->setPixmap(QApplication::windowIcon().pixmap(48, 48));
+  icon->setPixmap(ProgramIcon().pixmap(48, 48));
   auto* text =
       new QLabel(QStringLiteral("Kestrovaシステム バージョン ") + QStringLiteral(KESTROVA_VERSION) +
                      QStringLiteral("\n工事写真の電子納品チェック"),

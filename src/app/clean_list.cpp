@@ -62,7 +62,7 @@ void ProcessCleanList(const std::u16string& programFolder,
   if (!fs::exists(fs::symlink_status(listPath, error))) {
     return;
   }
-  const auto text = ReadUtf16TextFile(listPath);
+  const auto text = ReadUnicodeTextFile(listPath);
   if (!text) {
     showMessage(u"UNICODEFILE OPEN失敗");
     return;

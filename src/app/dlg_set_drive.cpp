@@ -60,14 +60,20 @@ int CDlgSetDrive::exec() {
   return QDialog::exec();
 }
 
+void CDlgSetDrive::SetDriveSource(std::function<std::vector<DriveEntry>()> source) {
+  m_driveSource = std::move(source);
+}
+
 void CDlgSetDrive::OnInitDialog() {
-  m_drives = MountedDrives();
+  m_drives = m_driveSource();
   m_driveList->clear();
   for (const DriveEntry& drive : m_drives) {
     m_driveList->addItem(DriveItemText(drive));
   }
   // An index beyond the list (the volumes changed) leaves no drive selected.
   m_driveList->setCurrentIndex(m_nDriveIndex < m_driveList->count() ? m_nDriveIndex : -1);
+  // The first control of the dialog, as its tab order goes.
+  m_driveList->setFocus();
 }
 
 void CDlgSetDrive::accept() {

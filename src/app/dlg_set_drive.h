@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <vector>
 
 #include "drive_list.h"
@@ -24,8 +25,11 @@ class CDlgSetDrive : public QDialog {
  public:
   explicit CDlgSetDrive(QWidget* parent);
 
-  // Fills the drive list afresh and shows the dialog modally.
+  // Fills the drive list afresh and shows the dialog modally, the drive list in the focus.
   int exec() override;
+
+  // Replaces where the drive list comes from; the default lists the mounted media.
+  void SetDriveSource(std::function<std::vector<DriveEntry>()> source);
 
   int m_nDriveIndex = 0;  // the drive chosen last, preselected the next time
   QString m_szPath;       // the chosen drive's mount point or the chosen folder
@@ -41,6 +45,7 @@ class CDlgSetDrive : public QDialog {
   void OnInitDialog();
 
   QComboBox* m_driveList;
+  std::function<std::vector<DriveEntry>()> m_driveSource = MountedDrives;
   std::vector<DriveEntry> m_drives;
 };
 

@@ -30,6 +30,31 @@ bool KernelSaysRemovable(const QByteArray& device) {
   return false;
 }
 
+bool IsUnder(const QString& root, const QString& folder) {
+  return root == folder || root.startsWith(folder + QLatin1Char('/'));
+}
+
+// Where desktops and users mount media.
+bool IsMediaPlace(const QString& root) {
+  return IsUnder(root, QStringLiteral("/media")) || IsUnder(root, QStringLiteral("/run/media")) ||
+         IsUnder(root, QStringLiteral("/mnt"));
+}
+
+// The folders of the system itself: nothing mounted there is a medium to check, even on a
+// removable disk the system runs from.
+bool IsSystemPlace(const QString& root) {
+  if (root == QStringLiteral("/")) {
+    return true;
+  }
+  for (const char* folder : {"/boot", "/snap", "/run", "/proc", "/sys", "/dev", "/usr", "/var",
+                             "/etc", "/tmp", "/opt", "/srv", "/home", "/root"}) {
+    if (IsUnder(root, QString::fromLatin1(folder))) {
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
 VolumeKind ClassifyVolume(const QByteArray& device, const QByteArray& fileSystemType,
@@ -50,22 +75,36 @@ void OrderDrives(std::vector<DriveEntry>& drives) {
   });
 }
 
-std::vector<DriveEntry> MountedDrives() {
+std::vector<DriveEntry> MediaDrives(const std::vector<MountedVolume>& volumes) {
   std::vector<DriveEntry> drives;
-  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-    if (!volume.isValid() || !volume.isReady()) {
-      continue;
+  for (const MountedVolume& volume : volumes) {
+    const VolumeKind kind = ClassifyVolume(volume.device, volume.fileSystemType, volume.root);
+    const bool medium =
+        IsMediaPlace(volume.root) || (kind != VolumeKind::Fixed && !IsSystemPlace(volume.root));
+    if (medium) {
+      drives.push_back({volume.root, volume.label, kind});
     }
-    const QString root = QDir::toNativeSeparators(volume.rootPath());
-    drives.push_back({root, volume.displayName(),
-                      ClassifyVolume(volume.device(), volume.fileSystemType(), root)});
   }
   OrderDrives(drives);
   return drives;
 }
 
+std::vector<DriveEntry> MountedDrives() {
+  std::vector<MountedVolume> volumes;
+  for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+    if (volume.isValid() && volume.isReady()) {
+      volumes.push_back({QDir::toNativeSeparators(volume.rootPath()), volume.device(),
+                         volume.fileSystemType(), volume.name()});
+    }
+  }
+  return MediaDrives(volumes);
+}
+
 QString DriveItemText(const DriveEntry& drive) {
-  return drive.root + QStringLiteral("  [") + drive.displayName + QLatin1Char(']');
+  if (drive.label.isEmpty()) {
+    return drive.root;
+  }
+  return drive.root + QStringLiteral("  [") + drive.label + QLatin1Char(']');
 }
 
 }  // namespace kestrova

@@ -1,4 +1,5 @@
-// The drive list of the media selection: the mounted volumes, optical and removable media first.
+// The drive list of the media selection: the mounted volumes a medium can be on, optical media
+// first, then removable ones, then volumes mounted where media are mounted.
 #pragma once
 
 #include <QByteArray>
@@ -10,9 +11,17 @@ namespace kestrova {
 enum class VolumeKind { Optical, Removable, Fixed };
 
 struct DriveEntry {
-  QString root;         // the mount point
-  QString displayName;  // the volume's label, or its mount point
+  QString root;   // the mount point
+  QString label;  // the volume's label; empty when it has none
   VolumeKind kind = VolumeKind::Fixed;
+};
+
+// A mounted file system as the system lists it.
+struct MountedVolume {
+  QString root;
+  QByteArray device;
+  QByteArray fileSystemType;
+  QString label;
 };
 
 // What kind of medium a volume is: optical by its file system or device, removable by the
@@ -23,10 +32,15 @@ VolumeKind ClassifyVolume(const QByteArray& device, const QByteArray& fileSystem
 // Optical volumes first, then removable ones, then the others; each group in the given order.
 void OrderDrives(std::vector<DriveEntry>& drives);
 
-// The mounted volumes that are ready, in the order above.
+// The volumes that can hold a medium, in the order above: optical and removable media, and the
+// volumes mounted under /media, /run/media or /mnt, where desktops and users mount them. The
+// system's own file systems (/, /boot, /snap/…, /run/user/… and the like) are left out.
+std::vector<DriveEntry> MediaDrives(const std::vector<MountedVolume>& volumes);
+
+// MediaDrives of the mounted volumes that are ready.
 std::vector<DriveEntry> MountedDrives();
 
-// The list item: "root  [display name]".
+// The list item: "root  [label]", or the root alone for a volume without a label.
 QString DriveItemText(const DriveEntry& drive);
 
 }  // namespace kestrova

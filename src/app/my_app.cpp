@@ -1,11 +1,11 @@
 #include "my_app.h"
 
-#include <QIcon>
-
 #include "clean_list.h"
 #include "image/check_hash_module.h"
 #include "my_dlg.h"
 #include "platform/program_folder.h"
+#include "program_icon.h"
+#include "qt_translations.h"
 #include "single_instance.h"
 #include "user_prompts.h"
 
@@ -15,7 +15,8 @@ CMyApp::CMyApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("kestrova"));
   setApplicationVersion(QStringLiteral(KESTROVA_VERSION));
   setDesktopFileName(QStringLiteral("kestrova"));
-  setWindowIcon(QIcon(QStringLiteral(":/kestrova.png")));
+  setWindowIcon(ProgramIcon());
+  InstallJapaneseTranslations(*this);
 }
 
 bool CMyApp::InitInstance() {

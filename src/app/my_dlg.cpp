@@ -22,6 +22,7 @@
 #include "log_view.h"
 #include "platform/file_access.h"
 #include "platform/local_time.h"
+#include "program_icon.h"
 #include "result_output.h"
 #include "run/run_globals.h"
 #include "user_prompts.h"
@@ -29,21 +30,22 @@
 namespace kestrova {
 namespace {
 
+// Changes of the display that come faster are shown together.
+constexpr qint64 kShowIntervalMs = 40;
+
 QString IdName(ControlId id) { return QString::number(static_cast<int>(id)); }
 
-QPushButton* MakeButton(QWidget* parent, ControlId id, const QString& text, const QRect& rect) {
+QPushButton* MakeButton(QWidget* parent, ControlId id, const QString& text) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(IdName(id));
-  button->setGeometry(rect);
   // No button is pressed by Enter: the dialog's Enter does nothing.
   button->setAutoDefault(false);
   return button;
 }
 
-QLineEdit* MakeField(QWidget* parent, ControlId id, const QRect& rect, Qt::Alignment alignment) {
+QLineEdit* MakeField(QWidget* parent, ControlId id, Qt::Alignment alignment) {
   auto* field = new QLineEdit(parent);
   field->setObjectName(IdName(id));
-  field->setGeometry(rect);
   field->setReadOnly(true);
   field->setAlignment(alignment);
   return field;
@@ -53,19 +55,22 @@ QLineEdit* MakeField(QWidget* parent, ControlId id, const QRect& rect, Qt::Align
 
 CMyDlg::CMyDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+                          Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                          Qt::WindowCloseButtonHint),
       m_runFactory([](RunHost& host) { return std::make_unique<CheckRun>(host); }) {
   setWindowTitle(QString::fromUtf16(kMessageCaption));
-  setWindowIcon(QApplication::windowIcon());
+  setWindowIcon(ProgramIcon());
   setFont(DialogFont());
   const DialogUnits units(font());
-  setFixedSize(units.Size(453, 333));
+  m_defaultSize = units.Size(453, 333);
+  setMinimumSize(m_defaultSize);
+  setSizeGripEnabled(true);
 
   // The group box goes first, so that the buttons it frames lie above it; they are its
   // siblings, not its children, and keep their own enabling.
   auto* group = new QGroupBox(QStringLiteral("チェック結果"), this);
   group->setObjectName(IdName(ControlId::ResultGroup));
-  group->setGeometry(units.Rect(189, 36, 135, 37));
+  Place(group, units.Rect(189, 36, 135, 37), Anchor::Fixed);
   m_controls[ControlId::ResultGroup] = group;
 
   const struct {
@@ -82,37 +87,43 @@ CMyDlg::CMyDlg(QWidget* parent)
       {ControlId::Exit, u"終了", units.Rect(377, 44, 62, 25), &CMyDlg::reject},
   };
   for (const auto& spec : buttons) {
-    QPushButton* button = MakeButton(this, spec.id, QString::fromUtf16(spec.text), spec.rect);
+    QPushButton* button = MakeButton(this, spec.id, QString::fromUtf16(spec.text));
+    Place(button, spec.rect, Anchor::Fixed);
     connect(button, &QPushButton::clicked, this, spec.handler);
     m_controls[spec.id] = button;
   }
 
-  m_controls[ControlId::TargetPath] =
-      MakeField(this, ControlId::TargetPath, units.Rect(76, 14, 370, 17), Qt::AlignLeft);
+  m_controls[ControlId::TargetPath] = MakeField(this, ControlId::TargetPath, Qt::AlignLeft);
+  Place(m_controls[ControlId::TargetPath], units.Rect(76, 14, 370, 17), Anchor::GrowWidth);
 
   m_log = new ResultLogView(this);
   m_log->setObjectName(IdName(ControlId::ResultLog));
-  m_log->setGeometry(units.Rect(7, 80, 439, 227));
   m_log->setFont(LogFont());
+  Place(m_log, units.Rect(7, 80, 439, 227), Anchor::GrowBoth);
   m_controls[ControlId::ResultLog] = m_log;
 
   auto* mediaLabel = new QLabel(QStringLiteral("メディア番号"), this);
   mediaLabel->setObjectName(QStringLiteral("1035"));
-  mediaLabel->setGeometry(units.Rect(9, 312, 42, 12));
-  m_controls[ControlId::MediaNumber] =
-      MakeField(this, ControlId::MediaNumber, units.Rect(52, 310, 46, 16), Qt::AlignRight);
+  Place(mediaLabel, units.Rect(9, 312, 42, 12), Anchor::Bottom);
+  m_controls[ControlId::MediaNumber] = MakeField(this, ControlId::MediaNumber, Qt::AlignRight);
+  Place(m_controls[ControlId::MediaNumber], units.Rect(52, 310, 46, 16), Anchor::Bottom);
   auto* serialLabel = new QLabel(QStringLiteral("シリアル番号"), this);
   serialLabel->setObjectName(QStringLiteral("1036"));
-  serialLabel->setGeometry(units.Rect(108, 312, 44, 12));
-  m_controls[ControlId::SerialNumber] =
-      MakeField(this, ControlId::SerialNumber, units.Rect(153, 310, 47, 16), Qt::AlignRight);
+  Place(serialLabel, units.Rect(108, 312, 44, 12), Anchor::Bottom);
+  m_controls[ControlId::SerialNumber] = MakeField(this, ControlId::SerialNumber, Qt::AlignRight);
+  Place(m_controls[ControlId::SerialNumber], units.Rect(153, 310, 47, 16), Anchor::Bottom);
 
-  // The photo entries checked of the current medium, in the free space right of the serial
-  // number; empty between runs.
+  // In the free space right of the serial number: the stage being checked, inside the bar,
+  // and during the photo entries of a medium the bar filling with "x / N 枚" beside it.
   m_progress = new QProgressBar(this);
   m_progress->setObjectName(QStringLiteral("progress"));
-  m_progress->setGeometry(units.Rect(212, 313, 234, 10));
-  m_progress->setTextVisible(false);
+  m_progress->setTextVisible(true);
+  m_progress->setAlignment(Qt::AlignCenter);
+  Place(m_progress, units.Rect(206, 311, 156, 14), Anchor::BottomGrowWidth);
+  m_progressCount = new QLabel(this);
+  m_progressCount->setObjectName(QStringLiteral("progressCount"));
+  m_progressCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  Place(m_progressCount, units.Rect(364, 311, 82, 14), Anchor::BottomRight);
   ClearProgress();
 
   auto* about = new QAction(QString::fromUtf16(kAboutMenuText), this);
@@ -126,6 +137,58 @@ CMyDlg::CMyDlg(QWidget* parent)
   for (const ControlId id : {ControlId::Start, ControlId::Cancel, ControlId::ResultGroup,
                              ControlId::Print, ControlId::FileOutput}) {
     m_controls[id]->setEnabled(false);
+  }
+  SetTabOrder();
+
+  m_showTimer.setSingleShot(true);
+  connect(&m_showTimer, &QTimer::timeout, this, &CMyDlg::ShowRecorded);
+  m_sinceShown.start();
+  resize(m_defaultSize);
+}
+
+void CMyDlg::Place(QWidget* widget, const QRect& rect, Anchor anchor) {
+  widget->setGeometry(rect);
+  m_placements.push_back({widget, rect, anchor});
+}
+
+void CMyDlg::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  const int dx = std::max(0, width() - m_defaultSize.width());
+  const int dy = std::max(0, height() - m_defaultSize.height());
+  for (const Placement& placement : m_placements) {
+    QRect rect = placement.rect;
+    switch (placement.anchor) {
+      case Anchor::Fixed:
+        break;
+      case Anchor::GrowWidth:
+        rect.setWidth(rect.width() + dx);
+        break;
+      case Anchor::GrowBoth:
+        rect.setSize(rect.size() + QSize(dx, dy));
+        break;
+      case Anchor::Bottom:
+        rect.translate(0, dy);
+        break;
+      case Anchor::BottomGrowWidth:
+        rect.translate(0, dy);
+        rect.setWidth(rect.width() + dx);
+        break;
+      case Anchor::BottomRight:
+        rect.translate(dx, dy);
+        break;
+    }
+    placement.widget->setGeometry(rect);
+  }
+}
+
+void CMyDlg::SetTabOrder() {
+  // The order of the dialog's control table; the group box takes no focus.
+  const ControlId order[] = {ControlId::MediaSelect, ControlId::TargetPath, ControlId::Start,
+                             ControlId::Cancel,      ControlId::Print,      ControlId::FileOutput,
+                             ControlId::Exit,        ControlId::ResultLog,  ControlId::MediaNumber,
+                             ControlId::SerialNumber};
+  for (size_t i = 1; i < std::size(order); ++i) {
+    setTabOrder(m_controls.at(order[i - 1]), m_controls.at(order[i]));
   }
 }
 
@@ -148,55 +211,112 @@ void CMyDlg::SetRunFactory(RunFactory factory) { m_runFactory = std::move(factor
 
 QWidget* CMyDlg::Control(ControlId id) const { return m_controls.at(id); }
 
-QString CMyDlg::LogText() const { return m_log->Text(); }
+QString CMyDlg::LogText() {
+  ShowRecorded();
+  return m_log->Text();
+}
 
-template <typename Call>
-auto CMyDlg::OnGuiThread(Call call) -> decltype(call()) {
+template <typename Change>
+void CMyDlg::Record(Change change) {
   // While a close waits for the run, every step of the run renews the cancel, so that a run
   // that had not yet reset the flag when the close came still ends at its next poll.
-  auto guarded = [this, &call] {
-    if (m_closeRequested) {
-      g_bCancel = 1;
-    }
-    return call();
-  };
+  if (m_closeRequested) {
+    g_bCancel = 1;
+  }
+  if (!change(m_recorded)) {
+    return;
+  }
   if (QThread::currentThread() == thread()) {
-    return guarded();
-  }
-  using Result = decltype(call());
-  if constexpr (std::is_void_v<Result>) {
-    QMetaObject::invokeMethod(this, guarded, Qt::BlockingQueuedConnection);
+    ShowRecorded();
   } else {
-    Result result{};
     QMetaObject::invokeMethod(
-        this, [&result, &guarded] { result = guarded(); }, Qt::BlockingQueuedConnection);
-    return result;
+        this, [this] { ScheduleShow(); }, Qt::QueuedConnection);
   }
 }
 
-void CMyDlg::AppendLog(const std::u16string& text) {
-  OnGuiThread([&] { m_log->AppendText(QString::fromStdU16String(text)); });
+void CMyDlg::ScheduleShow() {
+  // The first change after a quiet spell is shown at once; later ones at most every interval.
+  if (m_showTimer.isActive()) {
+    return;
+  }
+  const qint64 wait = kShowIntervalMs - m_sinceShown.elapsed();
+  if (wait <= 0) {
+    ShowRecorded();
+  } else {
+    m_showTimer.start(static_cast<int>(wait));
+  }
 }
 
-void CMyDlg::SetFieldText(ControlId field, const std::u16string& text) {
-  OnGuiThread([&] {
+void CMyDlg::ShowRecorded() {
+  m_showTimer.stop();
+  m_sinceShown.restart();
+  const DisplayBatch batch = m_recorded.Take();
+  if (!batch.log.empty()) {
+    m_log->AppendText(QString::fromStdU16String(batch.log));
+  }
+  for (const auto& [field, text] : batch.fields) {
     if (auto* edit = qobject_cast<QLineEdit*>(m_controls.at(field))) {
       edit->setText(QString::fromStdU16String(text));
     }
-  });
+  }
+  for (const auto& [control, enabled] : batch.enabling) {
+    m_controls.at(control)->setEnabled(enabled);
+  }
+  if (batch.focus) {
+    m_controls.at(*batch.focus)->setFocus();
+  }
+  if (batch.stage) {
+    ShowStage(*batch.stage);
+  }
+  if (batch.progress) {
+    ShowProgress(batch.progress->first, batch.progress->second);
+  }
+}
+
+template <typename Call>
+auto CMyDlg::WaitOnGuiThread(Call call) -> decltype(call()) {
+  // The prompt comes after everything the run showed before it, the log's last line included.
+  auto shown = [this, &call] {
+    ShowRecorded();
+    m_log->Flush();
+    return call();
+  };
+  if (QThread::currentThread() == thread()) {
+    return shown();
+  }
+  using Result = decltype(call());
+  Result result{};
+  QMetaObject::invokeMethod(
+      this, [&result, &shown] { result = shown(); }, Qt::BlockingQueuedConnection);
+  return result;
+}
+
+void CMyDlg::AppendLog(const std::u16string& text) {
+  Record([&](DisplayChanges& changes) { return changes.AppendLog(text); });
+}
+
+void CMyDlg::SetFieldText(ControlId field, const std::u16string& text) {
+  Record([&](DisplayChanges& changes) { return changes.SetFieldText(field, text); });
 }
 
 void CMyDlg::EnableControl(ControlId control, bool enabled) {
-  OnGuiThread([&] { m_controls.at(control)->setEnabled(enabled); });
+  Record([&](DisplayChanges& changes) { return changes.EnableControl(control, enabled); });
 }
 
 void CMyDlg::SetFocus(ControlId control) {
-  OnGuiThread([&] { m_controls.at(control)->setFocus(); });
+  Record([&](DisplayChanges& changes) { return changes.SetFocus(control); });
+}
+
+void CMyDlg::ReportProgress(int done, int total) {
+  Record([&](DisplayChanges& changes) { return changes.ReportProgress(done, total); });
 }
 
 MessageAnswer CMyDlg::ShowMessageBox(const std::u16string& text, MessageIcon icon,
                                      MessageButtons buttons) {
-  return OnGuiThread([&] {
+  if (m_closeRequested) {
+    g_bCancel = 1;
+  }
+  return WaitOnGuiThread([&] {
     // A run that ends because the dialog is closing asks nothing more.
     if (m_closeRequested) {
       return buttons == MessageButtons::OkCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
@@ -206,7 +326,10 @@ MessageAnswer CMyDlg::ShowMessageBox(const std::u16string& text, MessageIcon ico
 }
 
 std::optional<std::u16string> CMyDlg::ChooseNextMediumFolder(const std::u16string& prompt) {
-  return OnGuiThread([&]() -> std::optional<std::u16string> {
+  if (m_closeRequested) {
+    g_bCancel = 1;
+  }
+  return WaitOnGuiThread([&]() -> std::optional<std::u16string> {
     if (m_closeRequested) {
       return std::nullopt;
     }
@@ -220,17 +343,23 @@ std::optional<std::u16string> CMyDlg::ChooseNextMediumFolder(const std::u16strin
   });
 }
 
-void CMyDlg::ReportProgress(int done, int total) {
-  OnGuiThread([&] {
-    m_progress->setRange(0, std::max(total, 1));
-    m_progress->setValue(std::clamp(done, 0, std::max(total, 1)));
-  });
-}
-
-void CMyDlg::ClearProgress() {
+void CMyDlg::ShowStage(const std::u16string& stage) {
+  // The stage's text is the bar's own: no percentage.
+  m_progress->setFormat(
+      QString::fromStdU16String(stage).replace(QLatin1Char('%'), QStringLiteral("%%")));
   m_progress->setRange(0, 1);
   m_progress->setValue(0);
+  m_progressCount->clear();
 }
+
+void CMyDlg::ShowProgress(int done, int total) {
+  m_progress->setRange(0, std::max(total, 1));
+  m_progress->setValue(std::clamp(done, 0, std::max(total, 1)));
+  m_progressCount->setText(QString::number(done) + QStringLiteral(" / ") + QString::number(total) +
+                           QStringLiteral(" 枚"));
+}
+
+void CMyDlg::ClearProgress() { ShowStage(u""); }
 
 void CMyDlg::OnSelectMedia() {
   if (m_running || m_setDrive->exec() != QDialog::Accepted) {
@@ -277,6 +406,7 @@ void CMyDlg::OnStartCheck() {
 void CMyDlg::OnRunFinished() {
   m_worker.join();
   m_running = false;
+  ShowRecorded();
   m_log->Flush();
   ClearProgress();
   if (m_closeRequested) {
@@ -303,11 +433,15 @@ void CMyDlg::OnAbout() {
   about.exec();
 }
 
-bool CMyDlg::WriteLogText(const QString& path) const {
+bool CMyDlg::WriteLogText(const QString& path) {
   return WriteResultFile(ToFsPath(path.toStdU16String()), LogText().toStdU16String());
 }
 
 void CMyDlg::OnSaveResult() {
+  // Disabled during a run; a click that came before the run's enabling was shown does nothing.
+  if (m_running) {
+    return;
+  }
   const QString name = QString::fromStdU16String(ResultFileName(CurrentLocalTime()));
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   QString path = Prompts().chooseSaveFile(this, QStringLiteral("Kestrova結果を保存"),
@@ -324,6 +458,9 @@ void CMyDlg::OnSaveResult() {
 }
 
 void CMyDlg::OnPrintResult() {
+  if (m_running) {
+    return;
+  }
   const QString path = QDir(QDir::tempPath())
                            .filePath(QString::fromStdU16String(ResultFileName(CurrentLocalTime())));
   // The temporary file keeps what was printed; like the print itself, it is left to the user.

@@ -5,6 +5,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include "folder_browser.h"
+
 namespace kestrova {
 namespace {
 
@@ -35,7 +37,9 @@ MessageAnswer RealMessageBox(QWidget* owner, const QString& text, MessageIcon ic
 }
 
 QString RealFolderBrowser(QWidget* owner, const QString& prompt, const QString& preselect) {
-  return QFileDialog::getExistingDirectory(owner, prompt, preselect, QFileDialog::ShowDirsOnly);
+  CFolderBrowser browser(owner, prompt, preselect);
+  browser.exec();
+  return browser.ChosenFolder();
 }
 
 QString RealSaveFileDialog(QWidget* owner, const QString& title, const QString& initialPath,

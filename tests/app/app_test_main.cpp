@@ -2,10 +2,10 @@
 #include <sys/stat.h>
 
 #include <QApplication>
-#include <QIcon>
 #include <filesystem>
 
 #include "image/check_hash_module.h"
+#include "qt_translations.h"
 #include "support/test_files.h"
 
 namespace kestrova::test {
@@ -25,7 +25,10 @@ int main(int argc, char** argv) {
   qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(runtime.path().string()));
 
   QApplication app(argc, argv);
-  app.setWindowIcon(QIcon(QStringLiteral(":/kestrova.png")));
+  // As the program sets itself up; the icon is left to the windows, which set their own.
+  if (!kestrova::InstallJapaneseTranslations(app)) {
+    qWarning("Qt's Japanese translations are not installed");
+  }
   // As the program and the command-line checker do, so that their runs can be compared.
   kestrova::LoadCheckHashModule();
   int failures = 0;

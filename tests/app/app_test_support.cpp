@@ -12,6 +12,7 @@ ScriptedPrompts::ScriptedPrompts() : m_saved(Prompts()) {
   Prompts().messageBox = [this](QWidget*, const QString& text, MessageIcon icon,
                                 MessageButtons buttons) {
     messages.push_back({text, icon, buttons});
+    if (onPrompt) onPrompt();
     if (answers.empty()) {
       return MessageAnswer::Ok;
     }
@@ -21,6 +22,7 @@ ScriptedPrompts::ScriptedPrompts() : m_saved(Prompts()) {
   };
   Prompts().browseFolder = [this](QWidget*, const QString& prompt, const QString& preselect) {
     browses.push_back({prompt, preselect});
+    if (onPrompt) onPrompt();
     if (folders.empty()) {
       return QString();
     }

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "my_dlg.h"
@@ -38,6 +39,8 @@ class ScriptedPrompts {
   QString saveAnswer;
   QString saveInitialPath;
   int printRequests = 0;
+  // Called at every message box and folder browser before it is answered.
+  std::function<void()> onPrompt;
 
   // The texts of the message boxes, each followed by a line feed, CR LF as LF: what the
   // command-line checker writes to standard error for the same run.

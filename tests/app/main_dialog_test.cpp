@@ -1,10 +1,13 @@
 // The main dialog: control states through a run, runs started by clicking, cancel, a media set
-// in folder mode, saving and printing, Enter and closing.
+// in folder mode, saving and printing, Enter and closing, the icon, the tab order, growing the
+// window, the progress display.
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -15,6 +18,7 @@
 
 #include "about_dlg.h"
 #include "app_test_support.h"
+#include "display_changes.h"
 #include "dlg_set_drive.h"
 #include "drive_list.h"
 #include "image/check_hash_module.h"
@@ -51,13 +55,19 @@ QString FieldText(const CMyDlg& dialog, ControlId id) {
   return static_cast<QLineEdit*>(dialog.Control(id))->text();
 }
 
-// Shows its medium number and a serial number, reports progress, then waits for the cancel
-// (at most 20 seconds) as a long medium would.
+// What the log shows of the dialog's own control: no text the dialog has not yet put there.
+QString ShownLog(const CMyDlg& dialog) {
+  return static_cast<QPlainTextEdit*>(dialog.Control(ControlId::ResultLog))->toPlainText();
+}
+
+// Shows its medium number and a serial number, the stage of the photo entries and their
+// progress, then waits for the cancel (at most 20 seconds) as a long medium would.
 class SlowRun : public CheckRun {
  public:
   using CheckRun::CheckRun;
   int CheckMedium() override {
     m_host.SetFieldText(ControlId::MediaNumber, u"1");
+    m_host.AppendLog(u" ＊＊PHOTO.XMLの内容を調べています。\n");
     m_host.SetFieldText(ControlId::SerialNumber, u"7");
     m_host.ReportProgress(3, 10);
     m_host.AppendLog(u"   検査中\n");
@@ -180,11 +190,15 @@ class MainDialogTest : public QObject {
     QTRY_COMPARE(FieldText(dialog, ControlId::SerialNumber), QStringLiteral("7"));
     QCOMPARE(dialog.ProgressBar()->value(), 3);
     QCOMPARE(dialog.ProgressBar()->maximum(), 10);
+    QCOMPARE(dialog.ProgressBar()->text(), QStringLiteral("PHOTO.XMLの内容"));
+    QCOMPARE(dialog.ProgressCount()->text(), QStringLiteral("3 / 10 枚"));
 
     QTest::mouseClick(dialog.Control(ControlId::Cancel), Qt::LeftButton);
     QTRY_VERIFY(!dialog.IsRunning());
     QCOMPARE(States(dialog), kEnded);
     QCOMPARE(dialog.ProgressBar()->value(), 0);
+    QCOMPARE(dialog.ProgressBar()->text(), QString());
+    QCOMPARE(dialog.ProgressCount()->text(), QString());
 
     // A new selection empties the log and allows a new run, but no output.
     SelectFolderMedium(dialog, *m_prompts, Q(m_medium));
@@ -193,11 +207,9 @@ class MainDialogTest : public QObject {
   }
 
   void choosingADriveOrCancellingTheMediaDialog() {
-    const auto drives = MountedDrives();
-    if (drives.empty()) {
-      QSKIP("no mounted volume");
-    }
+    const std::vector<DriveEntry> drives = {{"/media/user/DISC", "DISC", VolumeKind::Optical}};
     CMyDlg& dialog = *m_dialog;
+    dialog.MediaDialog().SetDriveSource([&drives] { return drives; });
     const auto answerMediaDialog = [&dialog](const char* button) {
       QTimer::singleShot(0, &dialog, [&dialog, button] {
         dialog.MediaDialog().findChild<QPushButton*>(QString::fromLatin1(button))->click();
@@ -316,7 +328,14 @@ class MainDialogTest : public QObject {
     SelectFolderMedium(dialog, *m_prompts, Q(first));
     m_prompts->browses.clear();
     m_prompts->folders = {Q(wrong), Q(second)};
+    // Each prompt comes after the log shows every line written before it.
+    QStringList logEnds;
+    m_prompts->onPrompt = [&] { logEnds << ShownLog(dialog).right(8); };
     QVERIFY(RunToEnd(dialog));
+    QCOMPARE(logEnds.size(), 3);
+    QCOMPARE(logEnds[0], QStringLiteral("   媒体 1\n"));
+    QCOMPARE(logEnds[1], QStringLiteral("   媒体 1\n"));
+    QVERIFY2(logEnds[2].endsWith(QStringLiteral(" 完了")), qPrintable(logEnds[2]));
 
     const QString next =
         QStringLiteral("次の媒体イメージが格納されているフォルダを選択してください。（2/2枚目）");
@@ -441,6 +460,117 @@ class MainDialogTest : public QObject {
     QVERIFY(!dialog.IsRunning());
     QVERIFY(dialog.LogText().endsWith(QStringLiteral(" キャンセル")));
     QVERIFY(m_prompts->messages.empty());
+  }
+
+  void stageOfTheLogsProgressLines_data() {
+    QTest::addColumn<QString>("appended");
+    QTest::addColumn<QString>("stage");  // "-": none
+    QTest::newRow("stage line") << QStringLiteral(" ＊＊PHOTO.XMLの内容を調べています。\n")
+                                << QStringLiteral("PHOTO.XMLの内容");
+    QTest::newRow("the last of two")
+        << QStringLiteral(
+               " ＊工事管理ファイルのチェックを開始しました。\n ＊＊PHOT_KQ4.DTDの内容を"
+               "調べています。\n ＊＊PHOTO_KQ.XMLとPHOT_KQ4.DTDの関係を調べています。\n")
+        << QStringLiteral("PHOTO_KQ.XMLとPHOT_KQ4.DTDの関係");
+    QTest::newRow("after the blank line of a medium")
+        << QStringLiteral("\n ＊＊メディア番号を調べています。\n   メディア総枚数：1\n")
+        << QStringLiteral("メディア番号");
+    QTest::newRow("a start line is no stage")
+        << QStringLiteral(" ＊媒体チェックを開始しました。\n") << QStringLiteral("-");
+    QTest::newRow("stars inside a finding are no stage")
+        << QStringLiteral("  ERR-005030 [要修正] 工事名称 ＊＊確認 \n") << QStringLiteral("-");
+  }
+
+  void stageOfTheLogsProgressLines() {
+    QFETCH(QString, appended);
+    QFETCH(QString, stage);
+    const auto found = LastStage(appended.toStdU16String());
+    QCOMPARE(found ? QString::fromStdU16String(*found) : QStringLiteral("-"), stage);
+  }
+
+  // Of a batch only its final state is shown: the whole log in order, the last field texts, and
+  // no progress of a stage that has given way to the next.
+  void recordedChangesKeepTheLogAndTheLastValues() {
+    DisplayChanges changes;
+    QVERIFY(changes.AppendLog(u"a\n"));
+    QVERIFY(!changes.SetFieldText(ControlId::SerialNumber, u"1"));
+    changes.ReportProgress(1, 2);
+    changes.AppendLog(u" ＊＊PHOTO.XMLの内容を調べています。\n");
+    changes.SetFieldText(ControlId::SerialNumber, u"2");
+    changes.EnableControl(ControlId::Cancel, true);
+    changes.EnableControl(ControlId::Cancel, false);
+    changes.SetFocus(ControlId::Print);
+    DisplayBatch batch = changes.Take();
+    QVERIFY(batch.log == u"a\n ＊＊PHOTO.XMLの内容を調べています。\n");
+    QVERIFY(batch.fields.at(ControlId::SerialNumber) == u"2");
+    QCOMPARE(batch.enabling.at(ControlId::Cancel), false);
+    QVERIFY(batch.focus == ControlId::Print);
+    QVERIFY(batch.stage == u"PHOTO.XMLの内容");
+    QVERIFY(!batch.progress);
+
+    QVERIFY(changes.Take().empty());
+    QVERIFY(changes.ReportProgress(3, 4));
+    batch = changes.Take();
+    QVERIFY(!batch.stage);
+    QVERIFY((batch.progress == std::pair{3, 4}));
+  }
+
+  void programIconOnTheWindowAndInTheVersionDialog() {
+    QVERIFY(!m_dialog->windowIcon().isNull());
+    QVERIFY(!m_dialog->windowIcon().availableSizes().isEmpty());
+    CAboutDlg about(m_dialog.get());
+    bool pixmapShown = false;
+    for (const QLabel* label : about.findChildren<QLabel*>()) {
+      pixmapShown = pixmapShown || !label->pixmap().isNull();
+    }
+    QVERIFY(pixmapShown);
+  }
+
+  // Tab goes through the controls in the order of the dialog's control table.
+  void tabOrderFollowsTheControlTable() {
+    CMyDlg& dialog = *m_dialog;
+    for (const ControlId id :
+         {ControlId::Start, ControlId::Cancel, ControlId::Print, ControlId::FileOutput}) {
+      dialog.Control(id)->setEnabled(true);
+    }
+    dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    dialog.Control(ControlId::MediaSelect)->setFocus();
+    QStringList order{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 12; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      order << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(order.join(QLatin1Char(' ')),
+             QStringLiteral("1000 1033 1001 1027 1029 1030 1002 1032 1034 1037 1000 1033 1001"));
+  }
+
+  // The window is resizable and maximisable from the dialog's size up; the log takes the room,
+  // the bottom row stays at the bottom.
+  void theWindowGrowsAndTheLogWithIt() {
+    CMyDlg& dialog = *m_dialog;
+    QVERIFY(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
+    const QSize defaultSize = dialog.size();
+    QCOMPARE(dialog.minimumSize(), defaultSize);
+    QVERIFY(dialog.maximumSize().width() > 2000);
+    QWidget* log = dialog.Control(ControlId::ResultLog);
+    const QRect logBefore = log->geometry();
+    const int serialGap = dialog.height() - dialog.Control(ControlId::SerialNumber)->y();
+    const int lineHeight = QFontMetrics(log->font()).lineSpacing();
+    const int linesBefore = static_cast<QPlainTextEdit*>(log)->viewport()->height() / lineHeight;
+
+    dialog.resize(1200, 900);
+    QTRY_COMPARE(dialog.size(), QSize(1200, 900));
+    QCOMPARE(log->width(), logBefore.width() + 1200 - defaultSize.width());
+    QCOMPARE(log->height(), logBefore.height() + 900 - defaultSize.height());
+    QCOMPARE(dialog.height() - dialog.Control(ControlId::SerialNumber)->y(), serialGap);
+    QCOMPARE(dialog.ProgressCount()->geometry().right(), log->geometry().right());
+    const int linesAfter = static_cast<QPlainTextEdit*>(log)->viewport()->height() / lineHeight;
+    QVERIFY2(linesAfter >= linesBefore * 2, qPrintable(QString::number(linesAfter)));
+
+    dialog.resize(100, 100);
+    QTRY_COMPARE(dialog.size(), defaultSize);
+    QCOMPARE(log->geometry(), logBefore);
   }
 
   void logStaysFastWithTensOfThousandsOfLines() {

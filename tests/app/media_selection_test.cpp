@@ -1,12 +1,19 @@
-// Media selection: the drive list, the media dialog, and the names of saved results.
+// Media selection: the drive list, the media dialog, the folder browser, and the names of saved
+// results.
+#include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 
 #include "app_test_support.h"
 #include "dlg_set_drive.h"
 #include "drive_list.h"
+#include "folder_browser.h"
 #include "result_output.h"
 #include "run/run_globals.h"
 #include "support/test_files.h"
@@ -14,6 +21,29 @@
 Q_DECLARE_METATYPE(kestrova::VolumeKind)
 
 namespace kestrova::test {
+namespace {
+
+// Two media as the media dialog lists them.
+std::vector<DriveEntry> FixtureDrives() {
+  return {{"/media/user/DISC", "DISC", VolumeKind::Optical},
+          {"/media/user/STICK", "", VolumeKind::Removable}};
+}
+
+// Sets HOME for as long as it lives.
+class HomeFolder {
+ public:
+  explicit HomeFolder(const std::filesystem::path& home) : m_saved(qgetenv("HOME")) {
+    qputenv("HOME", QByteArray::fromStdString(home.string()));
+  }
+  ~HomeFolder() { qputenv("HOME", m_saved); }
+  HomeFolder(const HomeFolder&) = delete;
+  HomeFolder& operator=(const HomeFolder&) = delete;
+
+ private:
+  QByteArray m_saved;
+};
+
+}  // namespace
 
 class MediaSelectionTest : public QObject {
   Q_OBJECT
@@ -59,21 +89,69 @@ class MediaSelectionTest : public QObject {
     QCOMPARE(DriveItemText(drives[0]), QStringLiteral("/media/cd  [CD]"));
   }
 
-  void choosingADrive() {
-    if (MountedDrives().empty()) {
-      QSKIP("no mounted volume");
+  // Only media are listed: the system's own mounts are not, and an unlabelled volume shows its
+  // mount point once.
+  void driveListOfAFixtureListOfMounts() {
+    const std::vector<MountedVolume> mounts = {
+        {"/", "/dev/sda2", "ext4", ""},
+        {"/boot", "/dev/sda1", "vfat", "BOOT"},
+        {"/boot/efi", "/dev/sda1", "vfat", ""},
+        {"/snap/core22/1380", "/dev/loop3", "squashfs", ""},
+        {"/run/user/1000", "tmpfs", "tmpfs", ""},
+        {"/run/user/1000/doc", "portal", "fuse.portal", ""},
+        {"/home", "/dev/sda3", "ext4", "home"},
+        {"/media/user/STICK", "/dev/sdz1", "vfat", ""},
+        {"/srv/backup", "/dev/sdy1", "ext4", "BACKUP"},
+        {"/mnt/image", "/dev/loop9", "ext4", ""},
+        {"/media/user/写真2024", "/dev/sr0", "udf", "写真2024"},
+        {"/run/media/user/CARD", "/dev/mmcblk0p1", "exfat", "CARD"},
+        {"/var/lib/docker/overlay", "overlay", "overlay", ""},
+    };
+    QStringList items;
+    for (const DriveEntry& drive : MediaDrives(mounts)) {
+      items << DriveItemText(drive);
     }
+    QCOMPARE(items, (QStringList{"/media/user/写真2024  [写真2024]", "/media/user/STICK",
+                                 "/run/media/user/CARD  [CARD]", "/mnt/image"}));
+  }
+
+  void choosingADrive() {
     ScriptedPrompts prompts;
     CDlgSetDrive dialog(nullptr);
-    QTimer::singleShot(0, &dialog,
-                       [&dialog] { dialog.findChild<QPushButton*>(QStringLiteral("1"))->click(); });
+    dialog.SetDriveSource(FixtureDrives);
+    QStringList items;
+    QWidget* focused = nullptr;
+    QTimer::singleShot(0, &dialog, [&] {
+      auto* list = dialog.findChild<QComboBox*>(QStringLiteral("1003"));
+      for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+      focused = QApplication::focusWidget();
+      list->setCurrentIndex(1);
+      dialog.findChild<QPushButton*>(QStringLiteral("1"))->click();
+    });
     g_nMediaMode = 1;
     QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Accepted));
-    QCOMPARE(dialog.m_nDriveIndex, 0);
-    QCOMPARE(dialog.m_szPath, MountedDrives().front().root);
+    QCOMPARE(items, (QStringList{"/media/user/DISC  [DISC]", "/media/user/STICK"}));
+    QCOMPARE(dialog.m_nDriveIndex, 1);
+    QCOMPARE(dialog.m_szPath, QStringLiteral("/media/user/STICK"));
     QCOMPARE(dialog.m_strTarget, dialog.m_szPath);
     QCOMPARE(g_nMediaMode, 0);
     QVERIFY(prompts.messages.empty());
+    // The dialog opens with the drive list in the focus, the first control of its tab order.
+    QCOMPARE(focused, dialog.findChild<QComboBox*>(QStringLiteral("1003")));
+    QStringList chain;
+    for (QWidget* w = focused->nextInFocusChain(); w != focused; w = w->nextInFocusChain()) {
+      if (w->focusPolicy() & Qt::TabFocus) chain << w->objectName();
+    }
+    QCOMPARE(chain, (QStringList{"1034", "1", "2"}));
+
+    // The drive chosen last is preselected the next time.
+    int preselected = -1;
+    QTimer::singleShot(0, &dialog, [&] {
+      preselected = dialog.findChild<QComboBox*>(QStringLiteral("1003"))->currentIndex();
+      dialog.reject();
+    });
+    dialog.exec();
+    QCOMPARE(preselected, 1);
   }
 
   void okWithoutADriveKeepsTheDialogOpen() {
@@ -91,6 +169,58 @@ class MediaSelectionTest : public QObject {
     QCOMPARE(prompts.messages.size(), size_t{1});
     QCOMPARE(prompts.messages[0].text, QStringLiteral("ドライブを選択してください"));
     QCOMPARE(prompts.messages[0].icon, MessageIcon::Exclamation);
+  }
+
+  // Folders only, no new folder button, Japanese buttons; without a preselection it opens at the
+  // desktop (or the home folder where there is none), and the prompt stands above the folders
+  // with its line breaks.
+  void folderBrowser() {
+    ScratchDir dir;
+    const HomeFolder home(dir.path());
+    const QString homePath = QString::fromStdString(dir.path().string());
+    QCOMPARE(CFolderBrowser::StartFolder(), homePath);
+    std::filesystem::create_directories(dir.path() / "Desktop");
+    QCOMPARE(CFolderBrowser::StartFolder(), homePath + QStringLiteral("/Desktop"));
+
+    const QString prompt = QStringLiteral(
+        "メディア番号が異なります。\n次の媒体イメージが格納されているフォルダを選択してください。"
+        "（2/3枚目）");
+    CFolderBrowser browser(nullptr, prompt, QString());
+    QFileDialog* folders = browser.Folders();
+    QVERIFY(folders->testOption(QFileDialog::ShowDirsOnly));
+    QVERIFY(folders->testOption(QFileDialog::DontUseNativeDialog));
+    QCOMPARE(folders->fileMode(), QFileDialog::Directory);
+    QCOMPARE(folders->directory().absolutePath(), homePath + QStringLiteral("/Desktop"));
+    QCOMPARE(browser.Prompt()->text(), prompt);
+    QCOMPARE(browser.windowTitle(),
+             QStringLiteral("メディア番号が異なります。次の媒体イメージが格納されているフォルダを"
+                            "選択してください。（2/3枚目）"));
+
+    const auto media = dir.path() / "媒体2";
+    std::filesystem::create_directories(media);
+    bool newFolderShown = true;
+    QString cancelText;
+    QTimer::singleShot(0, &browser, [&] {
+      auto* newFolder = folders->findChild<QToolButton*>(QStringLiteral("newFolderButton"));
+      newFolderShown = newFolder == nullptr || newFolder->isVisible();
+      cancelText =
+          folders->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->text();
+      QVERIFY(browser.Prompt()->isVisible());
+      QVERIFY(browser.Prompt()->geometry().bottom() < folders->geometry().top());
+      folders->setDirectory(QString::fromStdString(media.string()));
+      folders->accept();
+    });
+    QCOMPARE(browser.exec(), static_cast<int>(QDialog::Accepted));
+    QVERIFY(!newFolderShown);
+    QCOMPARE(cancelText, QStringLiteral("キャンセル"));
+    QCOMPARE(browser.ChosenFolder(), QString::fromStdString(media.string()));
+
+    CFolderBrowser preselected(nullptr, prompt, QString::fromStdString(media.string()));
+    QCOMPARE(preselected.Folders()->directory().absolutePath(),
+             QString::fromStdString(media.string()));
+    QTimer::singleShot(0, &preselected, [&] { preselected.Folders()->reject(); });
+    QCOMPARE(preselected.exec(), static_cast<int>(QDialog::Rejected));
+    QCOMPARE(preselected.ChosenFolder(), QString());
   }
 
   void folderBrowserPreselectsTheLastFolderAndItsCancelClosesTheDialog() {

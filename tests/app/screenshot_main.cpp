@@ -2,13 +2,14 @@
 // message answered with OK, no next medium) and renders the dialog after the run into a PNG.
 #include <QApplication>
 #include <QDir>
-#include <QIcon>
 #include <QPixmap>
 #include <QTest>
 #include <cstdio>
 
 #include "app_test_support.h"
 #include "image/check_hash_module.h"
+#include "program_icon.h"
+#include "qt_translations.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -16,7 +17,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: kestrova_screenshot MEDIUM OUTPUT.png\n");
     return 64;
   }
-  app.setWindowIcon(QIcon(QStringLiteral(":/kestrova.png")));
+  app.setWindowIcon(kestrova::ProgramIcon());
+  kestrova::InstallJapaneseTranslations(app);
   kestrova::LoadCheckHashModule();
   kestrova::test::ScriptedPrompts prompts;
   kestrova::CMyDlg dialog;

@@ -1,12 +1,17 @@
-// Start-up: the clean-up list and the single instance.
+// Start-up: the clean-up list in its encodings, the single instance, Qt's texts in Japanese.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
 #include <QProcess>
 #include <QTest>
+#include <QTimer>
 
 #include "app_test_support.h"
 #include "clean_list.h"
 #include "platform/file_access.h"
 #include "single_instance.h"
 #include "support/test_files.h"
+#include "user_prompts.h"
 
 namespace kestrova::test {
 
@@ -69,6 +74,39 @@ class StartUpTest : public QObject {
     QCOMPARE(!std::filesystem::exists(program / "Clean.ini"), listDeleted);
   }
 
+  // The list is read as a Unicode text stream reads it: the byte order mark tells UTF-16LE from
+  // UTF-8, and a list without one is UTF-16LE from its first byte.
+  void cleanListEncodings_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QString list = QStringLiteral("old.dll\r\nsub\\古い.txt\r\n");
+    QByteArray utf16;
+    for (const QChar c : list) {
+      utf16.append(static_cast<char>(c.unicode() & 0xFF));
+      utf16.append(static_cast<char>(c.unicode() >> 8));
+    }
+    QTest::newRow("UTF-16LE with byte order mark") << QByteArray("\xFF\xFE", 2) + utf16;
+    QTest::newRow("UTF-8 with byte order mark") << QByteArray("\xEF\xBB\xBF") + list.toUtf8();
+    QTest::newRow("UTF-16LE without byte order mark") << utf16;
+  }
+
+  void cleanListEncodings() {
+    QFETCH(QByteArray, bytes);
+    ScratchDir dir;
+    for (const char* name : {"old.dll", "keep.txt", "sub/古い.txt"}) {
+      WriteBytes(dir.path() / name, "x");
+    }
+    WriteBytes(dir.path() / "Clean.ini", bytes.toStdString());
+
+    std::vector<std::u16string> messages;
+    ProcessCleanList(FromFsPath(dir.path()),
+                     [&](const std::u16string& text) { messages.push_back(text); });
+    QVERIFY(messages.empty());
+    QVERIFY(!std::filesystem::exists(dir.path() / "old.dll"));
+    QVERIFY(!std::filesystem::exists(dir.path() / "sub/古い.txt"));
+    QVERIFY(std::filesystem::exists(dir.path() / "keep.txt"));
+    QVERIFY(!std::filesystem::exists(dir.path() / "Clean.ini"));
+  }
+
   void cleanListThatCannotBeRead() {
     ScratchDir dir;
     std::filesystem::create_directories(dir.path() / "Clean.ini");
@@ -83,6 +121,24 @@ class StartUpTest : public QObject {
     ProcessCleanList(FromFsPath(dir.path() / "Clean.ini"),
                      [&](const std::u16string& text) { messages.push_back(text); });
     QVERIFY(messages.empty());
+  }
+
+  // The drive-mode prompt for the next medium: Qt's standard buttons speak Japanese.
+  void standardButtonsAreJapanese() {
+    QString okText;
+    QString cancelText;
+    QTimer::singleShot(0, [&] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      okText = box->button(QMessageBox::Ok)->text();
+      cancelText = box->button(QMessageBox::Cancel)->text();
+      box->button(QMessageBox::Cancel)->click();
+    });
+    const MessageAnswer answer = ShowMessage(nullptr, u"媒体を交換してください。\n\n2/3枚目",
+                                             MessageIcon::Exclamation, MessageButtons::OkCancel);
+    QCOMPARE(answer, MessageAnswer::Cancel);
+    QCOMPARE(cancelText, QStringLiteral("キャンセル"));
+    QCOMPARE(okText, QStringLiteral("OK"));
   }
 
   void secondInstanceEndsAtOnce() {
