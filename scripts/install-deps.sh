@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang pkg-config
   libxml2-dev libssl-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   xvfb xauth fonts-noto-cjk
   libimage-exiftool-perl libtiff-tools
   libclang-rt-14-dev

@@ -99,7 +99,8 @@ CMyDlg::CMyDlg(QWidget* parent)
   m_log = new ResultLogView(this);
   m_log->setObjectName(IdName(ControlId::ResultLog));
   m_log->setFont(LogFont());
-  Place(m_log, units.Rect(7, 80, 439, 227), Anchor::GrowBoth);
+  const QRect logRect = units.Rect(7, 80, 439, 227);
+  Place(m_log, logRect, Anchor::GrowBoth);
   m_controls[ControlId::ResultLog] = m_log;
 
   auto* mediaLabel = new QLabel(QStringLiteral("メディア番号"), this);
@@ -123,7 +124,9 @@ CMyDlg::CMyDlg(QWidget* parent)
   m_progressCount = new QLabel(this);
   m_progressCount->setObjectName(QStringLiteral("progressCount"));
   m_progressCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  Place(m_progressCount, units.Rect(364, 311, 82, 14), Anchor::BottomRight);
+  QRect countRect = units.Rect(364, 311, 82, 14);
+  countRect.moveRight(logRect.right());
+  Place(m_progressCount, countRect, Anchor::BottomRight);
   ClearProgress();
 
   auto* about = new QAction(QString::fromUtf16(kAboutMenuText), this);

@@ -1,6 +1,5 @@
 // Media selection: the drive list, the media dialog, the folder browser, and the names of saved
 // results.
-#include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -124,7 +123,7 @@ class MediaSelectionTest : public QObject {
     QTimer::singleShot(0, &dialog, [&] {
       auto* list = dialog.findChild<QComboBox*>(QStringLiteral("1003"));
       for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
-      focused = QApplication::focusWidget();
+      focused = dialog.focusWidget();
       list->setCurrentIndex(1);
       dialog.findChild<QPushButton*>(QStringLiteral("1"))->click();
     });
@@ -208,7 +207,7 @@ class MediaSelectionTest : public QObject {
       QVERIFY(browser.Prompt()->isVisible());
       QVERIFY(browser.Prompt()->geometry().bottom() < folders->geometry().top());
       folders->setDirectory(QString::fromStdString(media.string()));
-      folders->accept();
+      static_cast<QDialog*>(folders)->accept();
     });
     QCOMPARE(browser.exec(), static_cast<int>(QDialog::Accepted));
     QVERIFY(!newFolderShown);
