@@ -2,36 +2,13 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 
-#include "image/exif_reader.h"
-#include "image/image_file.h"
-#include "image/tiff_reader.h"
+#include "image/image_inspection.h"
 #include "json_output.h"
-#include "platform/file_access.h"
 #include "platform/text_encoding.h"
 
 namespace kestrova {
 namespace {
-
-enum class FileKind { Jpeg, Tiff, Other };
-
-FileKind KindByExtension(std::u16string_view path) {
-  const std::u16string upper = UpperCaseName(path);
-  if (upper.ends_with(u".JPG") || upper.ends_with(u".JPEG")) return FileKind::Jpeg;
-  if (upper.ends_with(u".TIF") || upper.ends_with(u".TIFF")) return FileKind::Tiff;
-  return FileKind::Other;
-}
-
-FileKind KindOf(ImageFile& file, std::u16string_view path) {
-  std::uint8_t start[2];
-  if (!file.ReadAt(0, 2, start)) return KindByExtension(path);
-  if (start[0] == 0xFF && start[1] == 0xD8) return FileKind::Jpeg;
-  if ((start[0] == 'I' && start[1] == 'I') || (start[0] == 'M' && start[1] == 'M')) {
-    return FileKind::Tiff;
-  }
-  return FileKind::Other;
-}
 
 // The reader's texts hold one UTF-16 unit per file byte: each becomes the character of that
 // value (U+0000 to U+00FF), so that a JSON reader gets the bytes back.
@@ -48,8 +25,7 @@ Json Number(float value) {
   return shortest;
 }
 
-void AddJpeg(Json& line, const std::u16string& path) {
-  const ExifInfo info = ReadExifInfo(path);
+void AddJpeg(Json& line, const ExifInfo& info) {
   line["kind"] = "jpeg";
   line["found"] = info.found;
   line["exifVersion"] = ByteText(info.exifVersion);
@@ -60,13 +36,11 @@ void AddJpeg(Json& line, const std::u16string& path) {
   line["hasGnss"] = info.hasGnss;
 }
 
-void AddTiff(Json& line, ImageFile& file) {
-  std::vector<DpiInfo> records;
-  const bool ok = file.IsOpen() && ReadTiffResolutions(file, records);
+void AddTiff(Json& line, const ImageInspection& inspection) {
   line["kind"] = "tiff";
-  line["ok"] = ok;
+  line["ok"] = inspection.tiffReadable;
   Json list = Json::array();
-  for (const DpiInfo& record : records) {
+  for (const DpiInfo& record : inspection.tiffRecords) {
     list.push_back({{"xResolution", Number(record.xResolution)},
                     {"yResolution", Number(record.yResolution)},
                     {"compression", record.compression},
@@ -80,16 +54,16 @@ void AddTiff(Json& line, ImageFile& file) {
 int RunInspect(const std::vector<std::string>& files, std::FILE* out) {
   for (const std::string& name : files) {
     const std::u16string path = Utf8ToUtf16(name);
-    ImageFile file(path);
+    const ImageInspection inspection = InspectImageFile(path);
     Json line = {{"file", name}};
-    switch (KindOf(file, path)) {
-      case FileKind::Jpeg:
-        AddJpeg(line, path);
+    switch (inspection.kind) {
+      case ImageKind::Jpeg:
+        AddJpeg(line, inspection.exif);
         break;
-      case FileKind::Tiff:
-        AddTiff(line, file);
+      case ImageKind::Tiff:
+        AddTiff(line, inspection);
         break;
-      case FileKind::Other:
+      case ImageKind::Other:
         line["kind"] = "other";
         break;
     }
