@@ -44,6 +44,14 @@ bool EndsWithDtd(const std::u16string& name) {
   return upper.size() > 4 && upper.compare(upper.size() - 4, 4, u".DTD") == 0;
 }
 
+// A rule-set name names a folder beside the program: only a plain name does, never ".", ".." or
+// a name with a separator ("/", or a backslash and ":" as Windows reads them), which would lead
+// to another folder.
+bool IsPlainName(std::u16string_view name) {
+  return !name.empty() && name != u"." && name != u".." &&
+         name.find_first_of(u"/\\:") == std::u16string_view::npos;
+}
+
 }  // namespace
 
 std::u16string RuleFilePath(std::u16string_view fileName) {
@@ -58,7 +66,11 @@ bool CheckRun::FindRuleSet() {
   if (dtd == entries.end()) {
     return false;
   }
-  g_szRuleSet = dtd->name.substr(0, dtd->name.size() - 4);
+  const std::u16string name = dtd->name.substr(0, dtd->name.size() - 4);
+  if (!IsPlainName(name)) {
+    return false;
+  }
+  g_szRuleSet = name;
   const auto folder = ResolvePathIgnoringCase(ToFsPath(JoinPath(ProgramFolder(), g_szRuleSet)));
   return folder && IsDirectory(*folder);
 }

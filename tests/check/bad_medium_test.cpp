@@ -211,6 +211,28 @@ TEST_F(BadMediumTest, SymbolicLinkLoopsAmongFolders) {
   ExpectFinished(Check(medium), "symbolic link loop");
 }
 
+TEST_F(BadMediumTest, DtdNameThatIsNoPlainRuleSetNameIsNotFound) {
+  // Rule tables planted in the program folder and its parent, where "." and ".." would lead.
+  for (const fs::path& folder : {m_program, m_dir.path()}) {
+    for (const auto& file : fs::directory_iterator(m_program / "PHOT_KQ4")) {
+      if (file.is_regular_file()) fs::copy_file(file.path(), folder / file.path().filename());
+    }
+  }
+  for (const std::string name : {"...DTD", "..DTD", "PHOT\\KQ4.DTD"}) {
+    FixtureMedium fixture;
+    // Listed before the medium's PHOT_KQ4.DTD, so it is the DTD file found first.
+    fixture.files = {{name, test::ReadBytes(m_program / "PHOT_KQ4" / "PHOT_KQ4.DTD")}};
+    const auto result = Check(Write(fixture, "媒体_" + std::to_string(name.size())));
+    ExpectFinished(result, name);
+    EXPECT_EQ(result.exitCode, 2) << name;
+    EXPECT_NE(result.out.find(" ERR-005010 PHOT_KQ4.DTDを確認できませんでした。"),
+              std::string::npos)
+        << name << "\n"
+        << result.out;
+    EXPECT_EQ(result.out.find("ERR-005001"), std::string::npos) << name;
+  }
+}
+
 TEST_F(BadMediumTest, LongValueIsReportedInFull) {
   FixtureMedium fixture;
   std::string title;
