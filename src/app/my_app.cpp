@@ -20,6 +20,15 @@ CMyApp::CMyApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 bool CMyApp::InitInstance() {
+  // Without its own folder the program has no rule tables and no library it may trust: it
+  // loads nothing, least of all from the current folder, which may be a medium.
+  if (ProgramFolder().empty()) {
+    ShowMessage(nullptr,
+                u"プログラムのフォルダを確認できませんでした。\r\nプログラムを終了します。",
+                MessageIcon::Stop);
+    m_exitStatus = kExitProgramFolderUnknown;
+    return false;
+  }
   // Held until the process ends; a second instance ends silently.
   static SingleInstanceLock instanceLock;
   if (!instanceLock.Acquired()) {
@@ -37,7 +46,7 @@ bool CMyApp::InitInstance() {
 
 int CMyApp::ExitInstance() {
   FreeCheckHashModule();
-  return 0;
+  return m_exitStatus;
 }
 
 }  // namespace kestrova

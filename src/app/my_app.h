@@ -13,11 +13,16 @@ class CMyApp : public QApplication {
   CMyApp(int& argc, char** argv);
 
   // Start-up and the main dialog; returns when the dialog has closed, at once when another
-  // instance already runs. Always false: there is nothing to run after the dialog.
+  // instance already runs or the program folder is not known. Always false: there is nothing to
+  // run after the dialog.
   bool InitInstance();
 
-  // Frees the tamper-check library; the program's exit status.
+  // Frees the tamper-check library; the program's exit status: 0, or
+  // kExitProgramFolderUnknown when the program stopped because its folder is not known.
   int ExitInstance();
+
+ private:
+  int m_exitStatus = 0;
 };
 
 }  // namespace kestrova

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "check/result_file.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
 
@@ -22,7 +23,8 @@ const char kUsageText[] =
     "  --version          show the version\n"
     "\n"
     "Exit status: 0 nothing found, 1 findings, 2 the run stopped, 3 cancelled,\n"
-    "64 usage error, 74 the result file could not be written.\n";
+    "64 usage error, 71 the program folder could not be found, 74 the result file or\n"
+    "standard output could not be written.\n";
 
 namespace {
 
@@ -37,6 +39,21 @@ std::u16string AbsoluteFolderText(const std::string& arg) {
 }
 
 ParsedCommandLine Fail(std::string message) { return {std::nullopt, std::move(message)}; }
+
+// Whether writing the result file to output would write into one of the media folders, their
+// links followed.
+bool WritesIntoMedium(const std::u16string& output, const std::vector<std::u16string>& media) {
+  std::error_code error;
+  const auto target = std::filesystem::weakly_canonical(ResultFileTarget(ToFsPath(output)), error);
+  for (const std::u16string& medium : media) {
+    const auto folder = std::filesystem::canonical(ToFsPath(medium), error);
+    const auto relative = target.lexically_relative(folder);
+    if (!error && !relative.empty() && *relative.begin() != "..") {
+      return true;
+    }
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -86,6 +103,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (!line.help && !line.version && !line.inspectFiles && line.media.empty()) {
     return Fail("no medium given");
+  }
+  if (line.output && WritesIntoMedium(*line.output, line.media)) {
+    return Fail("the result file must not be written into a medium: " + Utf16ToUtf8(*line.output));
   }
   return {std::move(line), {}};
 }

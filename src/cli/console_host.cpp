@@ -4,19 +4,39 @@
 
 #include "platform/text_encoding.h"
 #include "platform/utf16_text_file.h"
+#include "terminal_text.h"
 
 namespace kestrova {
 
 ConsoleHost::ConsoleHost(std::FILE* out, std::FILE* err, std::deque<std::u16string> nextMedia)
     : m_out(out),
       m_err(err),
+      m_outIsTerminal(::isatty(::fileno(out)) != 0),
       m_errIsTerminal(::isatty(::fileno(err)) != 0),
       m_nextMedia(std::move(nextMedia)) {}
 
 void ConsoleHost::AppendLog(const std::u16string& text) {
   m_log += text;
-  const std::string bytes = Utf16ToUtf8(text);
-  std::fwrite(bytes.data(), 1, bytes.size(), m_out);
+  WriteToOutput(text);
+}
+
+bool ConsoleHost::FinishLog() {
+  WriteToOutput(u"\n");
+  if (!m_outFailed && (std::fflush(m_out) != 0 || std::ferror(m_out))) {
+    m_outFailed = true;
+  }
+  return !m_outFailed;
+}
+
+void ConsoleHost::WriteToOutput(const std::u16string& text) {
+  // Once standard output failed, the run goes on for the result file and the exit status.
+  if (m_outFailed) {
+    return;
+  }
+  const std::string bytes = Utf16ToUtf8(m_outIsTerminal ? VisibleControls(text) : text);
+  if (std::fwrite(bytes.data(), 1, bytes.size(), m_out) != bytes.size() || std::ferror(m_out)) {
+    m_outFailed = true;
+  }
 }
 
 void ConsoleHost::SetFieldText(ControlId, const std::u16string&) {}
@@ -63,7 +83,8 @@ void ConsoleHost::ClearProgressLine() {
 void ConsoleHost::WriteToError(const std::u16string& text) {
   std::fflush(m_out);
   ClearProgressLine();
-  const std::string bytes = Utf16ToUtf8(DropCarriageReturns(text)) + "\n";
+  const std::u16string lines = DropCarriageReturns(text);
+  const std::string bytes = Utf16ToUtf8(m_errIsTerminal ? VisibleControls(lines) : lines) + "\n";
   std::fwrite(bytes.data(), 1, bytes.size(), m_err);
   std::fflush(m_err);
 }

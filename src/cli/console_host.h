@@ -23,16 +23,23 @@ class ConsoleHost : public RunHost {
   std::optional<std::u16string> ChooseNextMediumFolder(const std::u16string& prompt) override;
   void ReportProgress(int done, int total) override;
 
-  // Everything appended to the result log so far.
+  // Everything appended to the result log so far, exactly as written.
   const std::u16string& LogText() const { return m_log; }
 
+  // Ends the log on standard output with its final line feed; false when any of the log could
+  // not be written there (a closed pipe, a full disc).
+  bool FinishLog();
+
  private:
+  void WriteToOutput(const std::u16string& text);
   void WriteToError(const std::u16string& text);
   void ClearProgressLine();
 
   std::FILE* m_out;
   std::FILE* m_err;
+  bool m_outIsTerminal;
   bool m_errIsTerminal;
+  bool m_outFailed = false;
   bool m_progressShown = false;
   std::deque<std::u16string> m_nextMedia;
   std::u16string m_log;

@@ -59,6 +59,15 @@ int main(int argc, char** argv) {
   if (line.programDir) {
     SetProgramFolder(*line.programDir);
   }
+  // Without its own folder the checker has no rule tables and no library it may trust: it loads
+  // nothing, least of all from the current folder, which may be a medium.
+  if (ProgramFolder().empty()) {
+    std::fputs(
+        "kestrova-check: cannot find the folder of its own executable; "
+        "name the program folder with --program-dir\n",
+        stderr);
+    return kExitProgramFolderUnknown;
+  }
   LoadCheckHashModule();
 
   struct sigaction action {};
@@ -66,6 +75,9 @@ int main(int argc, char** argv) {
   sigemptyset(&action.sa_mask);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  // A reader that goes away (`| head`) must not end the run: the result file and the exit
+  // status still come, and the failed write is reported below.
+  std::signal(SIGPIPE, SIG_IGN);
 
   std::deque<std::u16string> nextMedia(line.media.begin() + 1, line.media.end());
   ConsoleHost host(stdout, stderr, std::move(nextMedia));
@@ -74,14 +86,18 @@ int main(int argc, char** argv) {
   run.m_strTarget = line.media.front();
   run.m_szMediaPath = JoinPath(line.media.front(), u"");
   run.RunCheck();
-  std::fputs("\n", stdout);
-  std::fflush(stdout);
+  const bool logWritten = host.FinishLog();
   FreeCheckHashModule();
 
+  int status = ExitStatus(run.m_nFinalResult);
   if (line.output && !WriteResultFile(ToFsPath(*line.output), host.LogText())) {
     std::fprintf(stderr, "kestrova-check: cannot write the result file %s\n",
                  Utf16ToUtf8(*line.output).c_str());
-    return kExitCannotWrite;
+    status = kExitCannotWrite;
   }
-  return ExitStatus(run.m_nFinalResult);
+  if (!logWritten) {
+    std::fputs("kestrova-check: cannot write the result log to standard output\n", stderr);
+    status = kExitCannotWrite;
+  }
+  return status;
 }

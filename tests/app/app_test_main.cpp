@@ -2,9 +2,13 @@
 #include <sys/stat.h>
 
 #include <QApplication>
+#include <cstdio>
 #include <filesystem>
+#include <string_view>
 
+#include "app_test_support.h"
 #include "image/check_hash_module.h"
+#include "my_app.h"
 #include "qt_translations.h"
 #include "support/test_files.h"
 
@@ -18,6 +22,17 @@ int main(int argc, char** argv) {
   using namespace kestrova::test;
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  // The start-up tests run this program from a memory file, where it has no folder of its own:
+  // the program's start-up, with its messages written to standard output.
+  if (argc == 2 && std::string_view(argv[1]) == kStartWithoutProgramFolder) {
+    kestrova::CMyApp app(argc, argv);
+    ScriptedPrompts prompts;
+    app.InitInstance();
+    for (const auto& message : prompts.messages) {
+      std::fputs((message.text + QLatin1Char('\n')).toUtf8().constData(), stdout);
+    }
+    return app.ExitInstance();
+  }
   // A runtime folder of our own, so that the single-instance lock of the tests never meets a
   // program the user runs, nor a test run beside this one.
   ScratchDir runtime;

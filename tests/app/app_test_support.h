@@ -12,6 +12,9 @@
 
 namespace kestrova::test {
 
+// The argument that makes the test program run the desktop program's start-up alone.
+inline constexpr char kStartWithoutProgramFolder[] = "--start-without-program-folder";
+
 // Replaces the program's prompts while it lives: records every prompt and answers it from the
 // scripts (message boxes Ok, browsers and save dialogs cancelled, printing declined, unless
 // scripted otherwise).

@@ -1,6 +1,10 @@
-// Start-up: the clean-up list in its encodings, the single instance, Qt's texts in Japanese.
+// Start-up: the clean-up list in its encodings, the single instance, Qt's texts in Japanese, and
+// a program without a folder of its own.
+#include <unistd.h>
+
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QTest>
@@ -139,6 +143,32 @@ class StartUpTest : public QObject {
     QCOMPARE(answer, MessageAnswer::Cancel);
     QCOMPARE(cancelText, QStringLiteral("キャンセル"));
     QCOMPARE(okText, QStringLiteral("OK"));
+  }
+
+  void stopsWhenItsOwnFolderIsUnknown() {
+    // This test program, run from a memory file, has no folder of its own; started in a folder
+    // holding a tamper-check library, it must not load it.
+    ScratchDir dir;
+    std::filesystem::copy_file(TestCheckHashLibrary("marker"),
+                               dir.path() / "libJACIC_CheckHash.so");
+    const std::string self = QCoreApplication::applicationFilePath().toStdString();
+    const int program = ProgramInMemory(self);
+    const std::vector<std::string> args = {self, kStartWithoutProgramFolder};
+    QProcess process;
+    process.setProgram(QString::fromStdString(self));
+    process.setChildProcessModifier([&] {
+      if (::chdir(dir.path().c_str()) == 0) ExecFromMemory(program, args);
+      ::_exit(126);
+    });
+    process.start();
+    QVERIFY(process.waitForFinished(30000));
+    ::close(program);
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 71);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()),
+             QStringLiteral(
+                 "プログラムのフォルダを確認できませんでした。\r\nプログラムを終了します。\n"));
+    QVERIFY(!std::filesystem::exists(dir.path() / "LOADED"));
   }
 
   void secondInstanceEndsAtOnce() {

@@ -2,10 +2,13 @@
 
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -160,6 +163,56 @@ CommandResult CheckerProcess::Collect(int status, const rusage& usage) {
 CommandResult RunChecker(const std::vector<std::string>& args,
                          const std::function<void()>& inChild) {
   return CheckerProcess(args, inChild).Wait();
+}
+
+int ProgramInMemory(const std::filesystem::path& program) {
+  const int memory = ::memfd_create("kestrova-program", MFD_CLOEXEC);
+  const std::string bytes = ReadBytes(program);
+  if (memory < 0 || bytes.empty() ||
+      ::write(memory, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+    throw std::runtime_error("cannot copy " + program.string() + " into memory");
+  }
+  return memory;
+}
+
+void ExecFromMemory(int programInMemory, const std::vector<std::string>& args) {
+  std::vector<char*> argv;
+  for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+  argv.push_back(nullptr);
+  ::fexecve(programInMemory, argv.data(), environ);
+}
+
+CommandResult RunCheckerOnTerminal(const std::vector<std::string>& args) {
+  const int terminal = ::posix_openpt(O_RDWR | O_NOCTTY);
+  if (terminal < 0 || ::grantpt(terminal) != 0 || ::unlockpt(terminal) != 0) {
+    throw std::runtime_error("no terminal for the test");
+  }
+  const int tty = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
+  // Raw, so that the bytes arrive as written (no LF to CR LF).
+  termios mode{};
+  ::tcgetattr(tty, &mode);
+  ::cfmakeraw(&mode);
+  ::tcsetattr(tty, TCSANOW, &mode);
+  CheckerProcess checker(args, [&] {
+    ::dup2(tty, 1);
+    ::close(tty);
+    ::close(terminal);
+  });
+  ::close(tty);
+  std::string received;
+  char buffer[4096];
+  // Reading ends when the checker has closed the terminal.
+  for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) != 0;) {
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    received.append(buffer, static_cast<size_t>(got));
+  }
+  ::close(terminal);
+  CommandResult result = checker.Wait();
+  result.out = std::move(received);
+  return result;
 }
 
 std::string MaskTimes(std::string log) {

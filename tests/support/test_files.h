@@ -86,6 +86,18 @@ class CheckerProcess {
 CommandResult RunChecker(const std::vector<std::string>& args,
                          const std::function<void()>& inChild = {});
 
+// A copy of the program in an anonymous memory file, for ExecFromMemory: a program run from it
+// has no path in any folder. The descriptor; closed when the process ends.
+int ProgramInMemory(const std::filesystem::path& program);
+
+// In a child process: replaces it with the program of ProgramInMemory, run with the arguments
+// (the program's name first). Returns only when that fails.
+void ExecFromMemory(int programInMemory, const std::vector<std::string>& args);
+
+// Runs kestrova-check with the arguments and standard output on a terminal of its own; out holds
+// what the terminal received.
+CommandResult RunCheckerOnTerminal(const std::vector<std::string>& args);
+
 // The log with every "YYYY/MM/DD hh:mm:ss" replaced by "<time>".
 std::string MaskTimes(std::string log);
 
