@@ -47,8 +47,7 @@ bool WritesIntoMedium(const std::u16string& output, const std::vector<std::u16st
   const auto target = std::filesystem::weakly_canonical(ResultFileTarget(ToFsPath(output)), error);
   for (const std::u16string& medium : media) {
     const auto folder = std::filesystem::canonical(ToFsPath(medium), error);
-    const auto relative = target.lexically_relative(folder);
-    if (!error && !relative.empty() && *relative.begin() != "..") {
+    if (!error && LiesInsideFolder(target, folder)) {
       return true;
     }
   }
