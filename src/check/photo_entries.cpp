@@ -1,8 +1,11 @@
 #include "check/photo_entries.h"
 
+#include <deque>
 #include <optional>
 #include <vector>
 
+#include "image/check_hash_look_ahead.h"
+#include "image/image_file.h"
 #include "image/photo_file_check.h"
 #include "relations/relation_checks.h"
 #include "rules/error_limits.h"
@@ -39,6 +42,89 @@ int StopWithMessage(const std::u16string& message, RunHost& host, FindingCounter
   return 2;
 }
 
+// What the walk reads of one photo entry before checking it: the elements of every rule, in
+// rule order, and the photo file values taken from them.
+struct EntryValues {
+  // One list per rule up to the rule whose read failed; all of them when none failed.
+  std::vector<std::vector<CXmlElementValue>> values;
+  std::u16string failure;  // the line of the read that failed
+  std::u16string category = kUndefinedValue;
+  std::u16string photoFileName;  // carried over from the entry before when the entry has none
+  std::vector<std::u16string> drawingNames;
+};
+
+// Reads the photo entries in order a few entries ahead of the checks, and hands the photo file
+// of each entry read to the read-ahead of the file cache and to the tamper-check look-ahead,
+// so that the medium and every core work on the next photos while the walk checks this one.
+class EntryReader {
+ public:
+  EntryReader(const CPhotoXmlParser& parser, const CXmlNodeList& entries,
+              const std::vector<XMLElementItem>& rules, const std::u16string& mediaPath)
+      : m_parser(parser), m_entries(entries), m_rules(rules), m_mediaPath(mediaPath) {
+    if (TamperCheckApplies()) {
+      const int workers = CheckHashLookAhead::DefaultWorkerCount();
+      m_lookAhead.emplace(workers);
+      m_depth = kEntriesAheadPerWorker * workers;
+    }
+  }
+
+  // The values of the next entry.
+  EntryValues Next() {
+    while (m_read < m_entries.GetLength() && m_read <= m_taken + m_depth) {
+      m_ahead.push_back(Read(m_read++));
+    }
+    EntryValues entry = std::move(m_ahead.front());
+    m_ahead.pop_front();
+    ++m_taken;
+    return entry;
+  }
+
+  // The checks of the entry with the index are done: what was computed ahead for it goes.
+  void Done(int index) {
+    if (m_lookAhead) m_lookAhead->DropUpTo(index);
+  }
+
+ private:
+  static constexpr int kEntriesAheadPerWorker = 4;
+  // The photo file checks read the segments before the scan data; 64 KB hold them in photos
+  // as cameras write them.
+  static constexpr std::uint64_t kPhotoHeadBytes = 64 * 1024;
+
+  EntryValues Read(int index) {
+    EntryValues entry;
+    const CXmlNode node = m_entries.GetItem(index);
+    std::vector<CXmlElementValue> elements;
+    for (const XMLElementItem& rule : m_rules) {
+      if (m_parser.GetChildNameValues(node, rule.name, elements, entry.failure) != 0) break;
+      for (const CXmlElementValue& element : elements) {
+        if (element.name == u"写真区分" && !element.value.empty()) entry.category = element.value;
+        if (element.name == u"写真ファイル名") m_photoFileName = element.value;
+        if (element.name == u"参考図ファイル名") entry.drawingNames.push_back(element.value);
+      }
+      entry.values.push_back(std::move(elements));
+    }
+    entry.photoFileName = m_photoFileName;
+    if (entry.category != kUndefinedValue && entry.values.size() == m_rules.size()) {
+      if (const auto photo = LocatePhotoFile(entry.photoFileName, m_mediaPath)) {
+        ReadAhead(*photo, m_lookAhead ? 0 : kPhotoHeadBytes);
+        if (m_lookAhead) m_lookAhead->Submit(index, *photo);
+      }
+    }
+    return entry;
+  }
+
+  const CPhotoXmlParser& m_parser;
+  const CXmlNodeList& m_entries;
+  const std::vector<XMLElementItem>& m_rules;
+  const std::u16string& m_mediaPath;
+  std::optional<CheckHashLookAhead> m_lookAhead;
+  int m_depth = kEntriesAheadPerWorker;
+  std::deque<EntryValues> m_ahead;
+  int m_read = 0;
+  int m_taken = 0;
+  std::u16string m_photoFileName;
+};
+
 }  // namespace
 
 int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, RunHost& host,
@@ -61,25 +147,21 @@ int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, R
   const std::vector<XMLElementItem> rules = PhotoEntryRules();
   const std::u16string relationPath = GetRelationSelectPath();
   const std::u16string divisionPath = GetPhotoDivSelectPath();
-  std::u16string photoFileName;
-  std::vector<std::u16string> drawingNames;
+  EntryReader reader(parser, entries, rules, mediaPath);
   ElementPairs relationPairs;
   ElementPairs divisionPairs;
-  std::vector<CXmlElementValue> elements;
 
   const int total = entries.GetLength();
   for (int i = 0; i < total; ++i) {
-    const CXmlNode entry = entries.GetItem(i);
-    std::u16string category = kUndefinedValue;
+    const EntryValues entry = reader.Next();
     g_bSerialPending = 1;
 
-    for (const XMLElementItem& rule : rules) {
-      if (parser.GetChildNameValues(entry, rule.name, elements, message) != 0) {
-        return StopWithMessage(message, host, counters);
-      }
+    for (std::size_t k = 0; k < rules.size(); ++k) {
+      if (k == entry.values.size()) return StopWithMessage(entry.failure, host, counters);
+      const XMLElementItem& rule = rules[k];
       const bool relation = rule.name.find(relationPath) != std::u16string::npos;
       const bool division = rule.name.find(divisionPath) != std::u16string::npos;
-      for (const CXmlElementValue& element : elements) {
+      for (const CXmlElementValue& element : entry.values[k]) {
         if (element.name == u"シリアル番号") {
           g_szSerialNo = element.value;
           host.SetFieldText(ControlId::SerialNumber, element.value);
@@ -89,9 +171,6 @@ int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, R
         if (elementResult != 0) result = 1;
         if (relation) relationPairs.emplace_back(element.name, element.value);
         if (division) divisionPairs.emplace_back(element.name, element.value);
-        if (element.name == u"写真区分" && !element.value.empty()) category = element.value;
-        if (element.name == u"写真ファイル名") photoFileName = element.value;
-        if (element.name == u"参考図ファイル名") drawingNames.push_back(element.value);
       }
     }
 
@@ -100,11 +179,12 @@ int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, R
     relationPairs.clear();
     divisionPairs.clear();
 
-    if (category != kUndefinedValue && CheckPhotoFiles(photoFileName, drawingNames, category,
-                                                       mediaPath, message, host, counters) != 0) {
+    if (entry.category != kUndefinedValue &&
+        CheckPhotoFiles(entry.photoFileName, entry.drawingNames, entry.category, mediaPath, message,
+                        host, counters) != 0) {
       result = 1;
     }
-    drawingNames.clear();
+    reader.Done(i);
     ++counters.m_nPhotoCount;
     host.ReportProgress(i + 1, total);
     if (StopRequested(counters)) return -1;

@@ -1,8 +1,15 @@
 #include "image/check_hash_module.h"
 
+#include <atomic>
+
 #include "platform/program_folder.h"
 
 namespace kestrova {
+namespace {
+
+std::atomic<int> g_callsInFlight{0};
+
+}  // namespace
 
 SharedLibraryHandle g_hCheckHash = nullptr;
 CheckHashValueFunction g_pfnCheckHashValue = nullptr;
@@ -25,9 +32,19 @@ bool LoadCheckHashModule() {
 }
 
 void FreeCheckHashModule() {
-  FreeSharedLibrary(g_hCheckHash);
+  if (g_callsInFlight.load() == 0) FreeSharedLibrary(g_hCheckHash);
   g_hCheckHash = nullptr;
   g_pfnCheckHashValue = nullptr;
 }
+
+std::int32_t CallCheckHashValue(CheckHashValueFunction function,
+                                const std::filesystem::path& photo) {
+  ++g_callsInFlight;
+  const std::int32_t verdict = function(photo.c_str());
+  --g_callsInFlight;
+  return verdict;
+}
+
+int CheckHashCallsInFlight() { return g_callsInFlight.load(); }
 
 }  // namespace kestrova

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 
 #include "platform/shared_library.h"
 
@@ -24,7 +25,16 @@ extern CheckHashValueFunction g_pfnCheckHashValue;
 // check sequence reports it when a medium needs the library). True when loaded.
 bool LoadCheckHashModule();
 
-// Frees the library if it is loaded and clears both values.
+// Frees the library if it is loaded and clears both values. While a call is still under way
+// (left to finish on its own thread after a cancel) the library stays mapped.
 void FreeCheckHashModule();
+
+// Asks the library's function (g_pfnCheckHashValue, taken while the library is loaded) about the
+// photo, counting the call while it is under way; several threads may call it at once.
+std::int32_t CallCheckHashValue(CheckHashValueFunction function,
+                                const std::filesystem::path& photo);
+
+// The number of calls of the library under way.
+int CheckHashCallsInFlight();
 
 }  // namespace kestrova

@@ -23,6 +23,9 @@ constexpr std::uint64_t kTiffHeaderOffset = 10;
 constexpr std::uint64_t kMaxAsciiSize = 127;
 constexpr std::uint64_t kRationalSize = 8;
 
+// How far a walk over the markers of a huge file goes between two polls of the cancel flag.
+constexpr std::uint64_t kPollDistance = std::uint64_t{1} << 20;
+
 // The entries of the IFD at the offset, cut where the file ends inside the list.
 std::vector<IfdEntry> ReadIfdEntries(const TiffView& tiff, std::uint64_t offset,
                                      std::uint32_t count) {
@@ -233,12 +236,24 @@ std::optional<std::uint64_t> FindExifSegment(ImageFile& file) {
   if (!file.ReadAt(0, 2, bytes) || bytes[0] != 0xFF || bytes[1] != 0xD8) return std::nullopt;
   // Any two bytes are taken as a marker; every step moves on by at least two bytes, so the walk
   // ends at the end of the file.
+  std::uint64_t nextPoll = kPollDistance;
   for (std::uint64_t position = 2;;) {
+    if (position >= nextPoll) {
+      if (file.PollCancel()) return std::nullopt;
+      nextPoll = position + kPollDistance;
+    }
     if (!file.ReadAt(position, 4, bytes)) return std::nullopt;
     const std::uint64_t length = (bytes[2] << 8) | bytes[3];
     if (bytes[0] == 0xFF && bytes[1] == 0xE1) {
       if (!file.ReadAt(position + 4, 4, bytes)) return std::nullopt;
       if (std::memcmp(bytes, "Exif", 4) == 0) return position;
+    }
+    if (length == 0 && bytes[0] == 0 && bytes[1] == 0) {
+      // Four zero bytes: the walk goes on two bytes at a time through the zeros. It stops at
+      // the first of those positions whose four bytes reach the next byte that is not zero.
+      const std::uint64_t nonZero = file.FindNonZero(position + 4);
+      position += 2 * ((nonZero - position - 2) / 2);
+      continue;
     }
     position += 2 + length;
   }
@@ -251,7 +266,12 @@ std::optional<std::uint64_t> FindExifSegment(const std::u16string& path) {
 
 JpegFrameSize ReadJpegFrameSize(ImageFile& file) {
   std::uint8_t bytes[7];
+  std::uint64_t nextPoll = kPollDistance;
   for (std::uint64_t position = 0;;) {
+    if (position >= nextPoll) {
+      if (file.PollCancel()) return {};
+      nextPoll = position + kPollDistance;
+    }
     if (!file.ReadAt(position, 2, bytes) || bytes[0] != 0xFF) return {};
     const std::uint8_t marker = bytes[1];
     position += 2;
@@ -289,6 +309,7 @@ ExifInfo ReadExifInfo(ImageFile& file) {
   const JpegFrameSize frame = ReadJpegFrameSize(file);
   info.frameWidth = frame.width;
   info.frameHeight = frame.height;
+  info.cancelled = file.Cancelled();
   return info;
 }
 

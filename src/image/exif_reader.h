@@ -18,6 +18,7 @@ struct ExifInfo {
   std::uint16_t frameWidth = 0;    // samples per line of the first SOF0; 0 when there is none
   std::uint16_t frameHeight = 0;   // lines of the same SOF0
   bool hasGnss = false;            // the GPS IFD holds at least one GNSS value
+  bool cancelled = false;          // the run was cancelled during the reading: nothing to report
 };
 
 struct JpegFrameSize {
@@ -32,7 +33,8 @@ ExifInfo ReadExifInfo(ImageFile& file);
 
 // The position of the marker of the first APP1 segment that starts with "Exif", walking the
 // segments from the SOI on; empty when the file cannot be opened, does not start with SOI or
-// ends first.
+// ends first. A run of zero bytes costs its reading, not a step every two bytes; a cancel of the
+// run ends the walk (the file is then Cancelled()).
 std::optional<std::uint64_t> FindExifSegment(const std::u16string& path);
 std::optional<std::uint64_t> FindExifSegment(ImageFile& file);
 

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "platform/file_access.h"
+#include "run/run_globals.h"
 
 namespace kestrova {
 namespace {
@@ -68,7 +69,7 @@ bool ImageFile::FillWindow(std::uint64_t position) {
 }
 
 bool ImageFile::ReadAt(std::uint64_t position, std::size_t n, std::uint8_t* out) {
-  if (m_fd < 0 || position > m_size || n > m_size - position) {
+  if (m_fd < 0 || m_cancelled || position > m_size || n > m_size - position) {
     return false;
   }
   if (n == 0) {
@@ -90,6 +91,47 @@ bool ImageFile::ReadAt(std::uint64_t position, std::size_t n, std::uint8_t* out)
     n -= take;
   }
   return true;
+}
+
+std::uint64_t ImageFile::FindNonZero(std::uint64_t position) {
+  while (position < m_size && !PollCancel()) {
+    // A hole reads as zeros: go on where data starts again, or stop at the end of the file.
+    const off_t data = ::lseek(m_fd, static_cast<off_t>(position), SEEK_DATA);
+    if (data < 0 && errno == ENXIO) {
+      return m_size;
+    }
+    if (data > static_cast<off_t>(position)) {
+      position = std::min<std::uint64_t>(static_cast<std::uint64_t>(data), m_size);
+      continue;
+    }
+    const bool inWindow = position >= m_windowStart && position - m_windowStart < m_window.size();
+    if (!inWindow && !FillWindow(position) && m_window.empty()) {
+      return m_size;
+    }
+    const auto begin = m_window.begin() + static_cast<std::ptrdiff_t>(position - m_windowStart);
+    const auto found = std::find_if(begin, m_window.end(), [](std::uint8_t b) { return b != 0; });
+    position = m_windowStart + static_cast<std::uint64_t>(found - m_window.begin());
+    if (found != m_window.end()) {
+      return position;
+    }
+  }
+  return std::min(position, m_size);
+}
+
+void ReadAhead(const std::filesystem::path& file, std::uint64_t length) {
+  const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    return;
+  }
+  ::posix_fadvise(fd, 0, static_cast<off_t>(length), POSIX_FADV_WILLNEED);
+  ::close(fd);
+}
+
+bool ImageFile::PollCancel() {
+  if (g_bCancel.load(std::memory_order_relaxed) != 0) {
+    m_cancelled = true;
+  }
+  return m_cancelled;
 }
 
 }  // namespace kestrova

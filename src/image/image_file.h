@@ -30,16 +30,30 @@ class ImageFile {
   bool ReadAt(std::uint64_t position, std::size_t n, std::uint8_t* out);
   bool ReadFailed() const { return m_readFailed; }
 
+  // The position of the first byte at or after the position that is not zero; the size when
+  // there is none. Holes of a sparse file are passed over without reading them.
+  std::uint64_t FindNonZero(std::uint64_t position);
+
+  // For walks that may cross a huge file: true once the run was cancelled, after which every
+  // read fails, so that the walk ends at once.
+  bool PollCancel();
+  bool Cancelled() const { return m_cancelled; }
+
  private:
   bool FillWindow(std::uint64_t position);
 
   int m_fd = -1;
   std::uint64_t m_size = 0;
   bool m_readFailed = false;
+  bool m_cancelled = false;
   // A window of the file kept from the last read, so that the many small reads of one IFD or
   // segment walk cost one system call.
   std::vector<std::uint8_t> m_window;
   std::uint64_t m_windowStart = 0;
 };
+
+// Asks the system to bring the first length bytes of the file (the whole file for 0) into the
+// file cache ahead of their use, without waiting for them, so that a slow medium is kept busy.
+void ReadAhead(const std::filesystem::path& file, std::uint64_t length);
 
 }  // namespace kestrova

@@ -6,6 +6,7 @@
 #include <optional>
 #include <system_error>
 
+#include "image/check_hash_look_ahead.h"
 #include "image/check_hash_module.h"
 #include "image/exif_reader.h"
 #include "image/image_file.h"
@@ -112,6 +113,7 @@ ContentResult CheckPhotoContent(const std::u16string& path, const std::filesyste
                                 std::u16string& message, RunHost& host, FindingCounters& counters) {
   ImageFile image(file);
   const ExifInfo info = ReadExifInfo(image);
+  if (info.cancelled) return {0, true};
   if (!info.found) {
     AppendFileFinding(kExifCode, FindingTag::MustFix, u"工事写真ファイルにEXIF情報がありません。",
                       path, message, host, counters);
@@ -132,10 +134,11 @@ ContentResult CheckPhotoContent(const std::u16string& path, const std::filesyste
     verdict.flag = 1;
     return verdict;
   }
-  if (g_strGuideline == kGuidelineH29 && g_hCheckHash && g_pfnCheckHashValue) {
+  if (TamperCheckApplies()) {
     // The library opens the file itself: it gets the name as it lies on the medium, so that a
     // name written in another letter case than the file's is not taken for a missing file.
-    if (CountsAsAltered(g_pfnCheckHashValue(file.c_str()))) {
+    const std::optional<std::int32_t> hashVerdict = CheckHashVerdict(file);
+    if (hashVerdict && CountsAsAltered(*hashVerdict)) {
       AppendFileFinding(kAlteredCode, FindingTag::MustConfirm,
                         u"工事写真ファイルは改ざんされています。", path, message, host, counters,
                         kAlteredPathIndent);
@@ -210,6 +213,24 @@ bool TooLarge(const std::filesystem::path& file, const CImgLimit& row) {
 }
 
 }  // namespace
+
+bool TamperCheckApplies() {
+  return g_szRuleSet == kRuleSetCurrent && g_strGuideline == kGuidelineH29 && g_hCheckHash &&
+         g_pfnCheckHashValue;
+}
+
+std::optional<std::filesystem::path> LocatePhotoFile(const std::u16string& photoFileName,
+                                                     const std::u16string& mediaPath) {
+  for (const ImgItem& item : g_imageRules) {
+    if (item.name != u"PHOTO") continue;
+    const CImgLimit* row = RowForName(item, photoFileName);
+    if (row && IsPhotoRow(*row)) {
+      if (!StaysInItsFolder(photoFileName)) return std::nullopt;
+      return LocateFile(mediaPath, FilePath(mediaPath, *row, photoFileName));
+    }
+  }
+  return std::nullopt;
+}
 
 int CheckPhotoFiles(const std::u16string& photoFileName,
                     const std::vector<std::u16string>& drawingNames, const std::u16string& category,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,16 @@ int CheckPhotoFiles(const std::u16string& photoFileName,
 int CheckImageFile(const std::u16string& path, const std::filesystem::path& file,
                    const CImgLimit& row, const std::u16string& category, std::u16string& message,
                    RunHost& host, FindingCounters& counters);
+
+// Whether the photo checks ask the tamper-check library: rule set PHOT_KQ4, the 平成29
+// guideline and the library loaded.
+bool TamperCheckApplies();
+
+// The photo file that CheckPhotoFiles reads for an entry's photo file name, as it lies on the
+// medium: found through the first "PHOTO" row whose name pattern the name holds, when that row
+// is a photo row; empty otherwise or when there is no such file.
+std::optional<std::filesystem::path> LocatePhotoFile(const std::u16string& photoFileName,
+                                                     const std::u16string& mediaPath);
 
 // 5055 after reporting an EXIF version below "V 2.1" (an empty one included), else 0.
 int CheckExifVersion(const std::u16string& path, const std::u16string& exifVersion,

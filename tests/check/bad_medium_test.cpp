@@ -176,6 +176,11 @@ TEST_F(BadMediumTest, FiveThousandPhotosWithAFewCorruptOnesKeepOpenFilesBounded)
   EXPECT_EQ(reported, expected) << result.out.substr(0, 4000);
 }
 
+// Runs in the checker's process: the tamper-check library is asked from this many threads.
+std::function<void()> WithCheckHashThreads(int count) {
+  return [count] { ::setenv("KESTROVA_CHECK_HASH_THREADS", std::to_string(count).c_str(), 1); };
+}
+
 TEST_F(BadMediumTest, InterruptEndsTheRunWithinOnePhotoEntry) {
   const auto slow =
       fs::path(KESTROVA_TEST_PROGRAM_DIR).parent_path() / "testlibs/slow" / "libJACIC_CheckHash.so";
@@ -185,7 +190,9 @@ TEST_F(BadMediumTest, InterruptEndsTheRunWithinOnePhotoEntry) {
   const auto medium = Write(fixture);
   test::LinkSealedPhotos(medium, fixture);
 
-  test::CheckerProcess checker({"--program-dir", m_program.string(), medium.string()});
+  constexpr int kWorkers = 3;
+  test::CheckerProcess checker({"--program-dir", m_program.string(), medium.string()},
+                               WithCheckHashThreads(kWorkers));
   const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
   while (test::TextLines(calls) < 5 && std::chrono::steady_clock::now() < deadline) {
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -198,8 +205,116 @@ TEST_F(BadMediumTest, InterruptEndsTheRunWithinOnePhotoEntry) {
   EXPECT_EQ(result->exitCode, 3) << result->err;
   EXPECT_TRUE(test::MaskTimes(result->out).ends_with("Kestrovaシステム -- <time> キャンセル\n"))
       << result->out;
-  // The entry under way when the signal came is finished; no further one is started.
-  EXPECT_LE(test::TextLines(calls), before + 1);
+  // The entry under way when the signal came is finished; of the photos computed ahead, only
+  // the calls already under way (one per worker) finish, and no further one is started.
+  EXPECT_LE(test::TextLines(calls), before + kWorkers);
+  static const std::regex photoCount(R"(写真枚数：(\d+)枚)");
+  std::smatch count;
+  ASSERT_TRUE(std::regex_search(result->out, count, photoCount)) << result->out;
+  EXPECT_LE(std::stoul(count[1]), before + 1);
+}
+
+TEST_F(BadMediumTest, TamperChecksAheadOnSeveralThreadsKeepTheLog) {
+  const auto library = fs::path(KESTROVA_TEST_PROGRAM_DIR) / "libJACIC_CheckHash.so";
+  fs::copy_file(library, m_program / library.filename());
+  FixtureMedium fixture = test::SealedPhotoMedium(40);
+  const auto altered = test::ReadBytes(fs::path(KESTROVA_TEST_SOURCE_DIR) /
+                                       "examples/sample-medium-h29/PHOTO/PIC/P0000005.JPG");
+  const auto unsealed = FixtureImage("es_Canon_40D.jpg");
+  // Altered, unsealed, unreadable, not a photo, missing, a 完成写真 without GNSS (no tamper
+  // check), one photo named by two entries, and an entry without a category.
+  std::map<int, std::string> replaced = {{3, altered},  {7, unsealed},  {8, "not a photo"},
+                                         {21, altered}, {22, unsealed}, {39, altered}};
+  fixture.entries[11].category = "完成写真";
+  fixture.entries[30].category.clear();
+  FixtureMedium linked = fixture;
+  fixture.entries[12].fileName = fixture.entries[3].fileName;
+  const auto medium = Write(fixture);
+  test::LinkSealedPhotos(medium, linked);
+  const auto pic = medium / "PHOTO" / "PIC";
+  for (const auto& [index, bytes] : replaced) {
+    fs::remove(pic / fixture.entries[index].fileName);
+    test::WriteBytes(pic / fixture.entries[index].fileName, bytes);
+  }
+  fs::remove(pic / fixture.entries[15].fileName);
+  fs::remove(pic / fixture.entries[33].fileName);
+  fs::permissions(pic / fixture.entries[25].fileName, fs::perms::none);
+
+  const auto run = [&](int threads) {
+    auto result = RunWithin({"--program-dir", m_program.string(), medium.string()}, [threads] {
+      WithCheckHashThreads(threads)();
+      WithoutRootFileAccess();
+    });
+    result.out = test::MaskTimes(result.out);
+    return result;
+  };
+  const auto one = run(1);
+  if (one.exitCode == kCannotDropOverride) GTEST_SKIP() << "root's file access stays";
+  ExpectFinished(one, "one thread");
+  EXPECT_EQ(one.exitCode, 1);
+  // Altered: entries 3, 12 (it names the photo of 3), 21 and 39; unsealed: 7 and 22.
+  size_t tampered = 0;
+  for (size_t at = one.out.find("ERR-005058"); at != std::string::npos;
+       at = one.out.find("ERR-005058", at + 1)) {
+    ++tampered;
+  }
+  EXPECT_EQ(tampered, 6u) << one.out;
+  EXPECT_NE(one.out.find("写真枚数：40枚"), std::string::npos) << one.out;
+  for (const int threads : {2, 5}) {
+    const auto many = run(threads);
+    EXPECT_EQ(many.exitCode, one.exitCode) << threads;
+    EXPECT_EQ(many.out, one.out) << threads;
+  }
+}
+
+TEST_F(BadMediumTest, HugeSparsePhotoIsSearchedQuicklyAndCancelledAtOnce) {
+  const auto library = fs::path(KESTROVA_TEST_PROGRAM_DIR) / "libJACIC_CheckHash.so";
+  fs::copy_file(library, m_program / library.filename());
+  constexpr std::uintmax_t kHuge = std::uintmax_t{200} << 30;
+  // 平成28: the search for the Exif segment crosses 200 GB of zeros, which cost no reading.
+  {
+    FixtureMedium fixture = WithPhoto("\xFF\xD8");
+    const auto medium = Write(fixture, "媒体_28");
+    fs::resize_file(medium / "PHOTO/PIC/P0000001.JPG", kHuge);
+    const auto result = Check(medium);
+    ExpectFinished(result, "huge sparse photo");
+    EXPECT_NE(result.out.find("ERR-005055 [要修正] 工事写真ファイルにEXIF情報がありません。"),
+              std::string::npos)
+        << result.out;
+  }
+  // 平成29: a sealed photo followed by 200 GB of zeros keeps the library hashing for minutes; an
+  // interrupt ends the run with its summary at once, the call left to finish on its own.
+  FixtureMedium fixture = test::SealedPhotoMedium(1);
+  const auto medium = Write(fixture, "媒体_29");
+  const auto photo = medium / "PHOTO/PIC/P0000001.JPG";
+  test::WriteBytes(photo, test::ReadBytes(fs::path(KESTROVA_TEST_SOURCE_DIR) /
+                                          "examples/sample-medium-h29/PHOTO/PIC/P0000001.JPG"));
+  fs::resize_file(photo, kHuge);
+  test::CheckerProcess checker({"--program-dir", m_program.string(), medium.string()});
+  // The library has the photo open once one of the checker's descriptors names it.
+  const auto opened = [&] {
+    std::error_code error;
+    for (const auto& fd :
+         fs::directory_iterator("/proc/" + std::to_string(checker.pid()) + "/fd", error)) {
+      if (fs::read_symlink(fd.path(), error).filename() == photo.filename()) return true;
+    }
+    return false;
+  };
+  const auto deadline = std::chrono::steady_clock::now() + kRunLimit;
+  while (!opened() && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(200));
+  ASSERT_TRUE(opened()) << "the library was not asked";
+  const auto signalled = std::chrono::steady_clock::now();
+  ::kill(checker.pid(), SIGTERM);
+  const auto result = checker.WaitFor(std::chrono::seconds(10));
+  ASSERT_TRUE(result) << "the run waited for the library";
+  // One second, with room for the sanitizers; hashing the photo would take minutes.
+  EXPECT_LT(std::chrono::steady_clock::now() - signalled, std::chrono::seconds(3));
+  EXPECT_EQ(result->exitCode, 3) << result->err;
+  EXPECT_TRUE(test::MaskTimes(result->out).ends_with("Kestrovaシステム -- <time> キャンセル\n"))
+      << result->out;
 }
 
 TEST_F(BadMediumTest, SymbolicLinkLoopsAmongFolders) {

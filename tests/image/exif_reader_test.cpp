@@ -1,8 +1,10 @@
 #include "image/exif_reader.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/stat.h>
 
+#include <fstream>
 #include <functional>
 
 #include "image/image_bytes.h"
@@ -260,6 +262,33 @@ TEST_F(ExifFileTest, FindsTheExifSegmentBehindOtherSegments) {
                                                        9))),
             std::nullopt);
   EXPECT_EQ(FindExifSegment(Write("f.jpg", "")), std::nullopt);
+}
+
+TEST_F(ExifFileTest, RunsOfZerosAreWalkedTwoBytesAtATime) {
+  // Through zeros the walk steps two bytes at a time from offset 2. After an odd number of
+  // zeros it stops three bytes before the next byte, takes "00 03" as a length and lands on the
+  // Exif segment; after an even number it takes "03 00" and jumps past it. Runs longer than a
+  // read window, and a hole of a sparse file, give the same answers as short ones.
+  const std::string rest = std::string("\x03\x00", 2) + App1Exif(ExifTiff(false, ExifIfd(), {}));
+  for (const std::uint64_t zeros : {4, 5, 70000, 70001, 1 << 30, (1 << 30) + 1}) {
+    SCOPED_TRACE(zeros);
+    const auto path = m_dir.path() / "zeros.jpg";
+    std::filesystem::remove(path);
+    if (zeros < 100000) {
+      WriteBytes(path, "\xFF\xD8" + std::string(zeros, '\0') + rest);
+    } else {
+      WriteBytes(path, "\xFF\xD8");
+      std::filesystem::resize_file(path, 2 + zeros);
+      std::ofstream(path, std::ios::binary | std::ios::app) << rest;
+    }
+    const auto found = FindExifSegment(FromFsPath(path));
+    if (zeros % 2 == 1) {
+      EXPECT_EQ(found, zeros + 4);
+    } else {
+      EXPECT_EQ(found, std::nullopt);
+    }
+    EXPECT_EQ(ReadExifInfo(FromFsPath(path)).found, zeros % 2 == 1);
+  }
 }
 
 TEST_F(ExifFileTest, PathsMatchIgnoringLetterCase) {
