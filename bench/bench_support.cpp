@@ -78,6 +78,10 @@ Measurement Run(const std::vector<std::string>& command) {
   wait4(pid, &status, 0, &usage);
   Measurement m;
   m.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+  };
+  m.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
   m.megabytes = static_cast<double>(usage.ru_maxrss) / 1024.0;
   m.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return m;

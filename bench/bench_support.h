@@ -20,8 +20,9 @@ void WriteEntriesMedium(const std::filesystem::path& medium, const std::filesyst
 
 struct Measurement {
   double seconds = 0;
-  double megabytes = 0;  // peak resident memory in MiB
-  int status = 0;        // exit status, 128 + signal number when killed
+  double cpuSeconds = 0;  // user and system time, the figure a busy shared machine disturbs least
+  double megabytes = 0;   // peak resident memory in MiB
+  int status = 0;         // exit status, 128 + signal number when killed
 };
 
 // Runs the command (looked up on the path unless it names a file) with its output discarded.
