@@ -4,6 +4,7 @@
 #include "platform/folder_index.h"
 #include "platform/local_time.h"
 #include "platform/text_encoding.h"
+#include "run/finding_writer.h"
 #include "run/run_globals.h"
 
 namespace kestrova {
@@ -32,6 +33,7 @@ void CheckRun::RunCheck() {
 
   g_bCancel = 0;
   ForgetFolderIndexes();
+  g_nMediaNumber = 0;
 
   m_host.AppendLog(u"Kestrovaシステム -- " + FormatLogTime(CurrentLocalTime()) + u" 開始\n" +
                    u" チェック対象 -- " + m_strTarget + u"\n" +
@@ -39,16 +41,13 @@ void CheckRun::RunCheck() {
 
   int finalResult = kResultStop;
   if (!FindRuleSet()) {
-    m_host.AppendLog(
-        u" ERR-005010 PHOT_KQ4.DTDを確認できませんでした。電子媒体を指定し直してください。\n");
-    ++m_counters.m_nMustFix;
+    WriteFinding(MakeFinding(FindingKind::RuleSetMissing), m_host, m_counters);
   } else {
     if (g_szRuleSet != kRuleSetCurrent && g_szRuleSet == kRuleSetOlder) {
       m_host.AppendLog(u"   適用要領：Varnelia　平成18年7月\n");
     }
     if (LoadRuleFiles() != 0) {
-      m_host.AppendLog(u" ERR-005001 [システムエラー] 設定ファイル読み込みエラー。\n");
-      ++m_counters.m_nMustFix;
+      WriteFinding(MakeFinding(FindingKind::RuleFileUnreadable), m_host, m_counters);
     } else {
       finalResult = RunMediaLoop();
     }

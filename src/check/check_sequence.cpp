@@ -12,6 +12,7 @@
 #include "rules/image_rules.h"
 #include "rules/relation_table.h"
 #include "rules/xml_element_table.h"
+#include "run/finding_writer.h"
 #include "run/run_globals.h"
 #include "xml/item_value_validation.h"
 #include "xml/management_content_check.h"
@@ -19,9 +20,6 @@
 
 namespace kestrova {
 namespace {
-
-constexpr char16_t kRuleFileError[] =
-    u" ERR-005001 [システムエラー] 設定ファイル読み込みエラー。\n";
 
 // The guideline with every blank and ideographic space removed.
 std::u16string NormaliseGuideline(std::u16string_view text) {
@@ -49,6 +47,7 @@ int CheckRun::CheckMedium() {
     return kResultFindings;
   }
 
+  g_nMediaNumber = 0;
   std::u16string message;
   int result = kResultClean;
   CPhotoKQXmlParser managementParser;
@@ -57,8 +56,7 @@ int CheckRun::CheckMedium() {
   // Runs the stages in order; returns early at a stop or a poll that asks to stop.
   auto stages = [&]() {
     auto stop = [&](bool counted) {
-      m_host.AppendLog(message);
-      if (counted) ++m_counters.m_nMustFix;
+      WriteMessage(message, m_host, m_counters, counted ? Counting::Counted : Counting::NotCounted);
       result = kResultStop;
     };
     auto poll = [&]() { return StopRequested(m_counters); };
@@ -84,6 +82,7 @@ int CheckRun::CheckMedium() {
                      DecimalText(m_nMediaTotal) + u"\n   メディア番号：" + mediaNumberText + u"\n");
     m_host.SetFieldText(ControlId::MediaNumber, mediaNumberText);
     m_nLastMediaNo = mediaNumber;
+    g_nMediaNumber = mediaNumber;
     if (poll()) return;
 
     if (g_szRuleSet == kRuleSetCurrent) {
@@ -91,8 +90,7 @@ int CheckRun::CheckMedium() {
       g_strGuideline = NormaliseGuideline(GetGuidelineText(managementParser, message));
       if (g_strGuideline == u"Varnelia平成29年7月") {
         if (!g_hCheckHash) {
-          m_host.AppendLog(
-              u" ERR-005001 [システムエラー] 信憑性チェックモジュール読み込みエラー。\n");
+          WriteFinding(MakeFinding(FindingKind::CheckHashModuleMissing), m_host, m_counters);
           result = kResultStop;
           return;
         }
@@ -103,12 +101,13 @@ int CheckRun::CheckMedium() {
         m_host.AppendLog(u"   適用要領：Varnelia  平成24年7月\n\n");
         if (LoadImageRules(RuleFilePath(u"KQD_IMG24.ini")) != 0 ||
             LoadRelationTable(RuleFilePath(u"KQD_RELATION24.ini")) != 0) {
-          m_host.AppendLog(kRuleFileError);
+          WriteFinding(MakeFinding(FindingKind::RuleFileUnreadable), m_host, m_counters,
+                       FindingPlace::Medium, Counting::NotCounted);
           result = kResultStop;
           return;
         }
       } else {
-        m_host.AppendLog(u"  ERR-005011 [要修正] 適用要領が誤っています。\n");
+        WriteFinding(MakeFinding(FindingKind::GuidelineWrong), m_host, m_counters);
         result = kResultStop;
         return;
       }
@@ -164,7 +163,7 @@ int CheckRun::CheckMedium() {
 
   if (ErrorLimitReached(m_counters)) {
     result = kResultStop;
-    m_host.AppendLog(u"\n  ERR-009999 エラー数が制限を超えました。検査を中断します。");
+    WriteFinding(MakeFinding(FindingKind::ErrorLimitExceeded), m_host, m_counters);
   }
   return g_bCancel ? kResultCancelled : result;
 }

@@ -6,6 +6,7 @@
 
 #include "check/rule_files.h"
 #include "platform/file_access.h"
+#include "run/finding_writer.h"
 #include "run/run_globals.h"
 
 namespace kestrova {
@@ -55,9 +56,11 @@ int CheckDtdFile(int kind, const std::u16string& mediaPath, std::u16string& mess
   auto reference = OpenRegularFile(RuleFilePath(fileName));
   if (!medium || !reference) return 2;
   if (!SameBytes(*medium, *reference)) {
-    message = u"  ERR-005022 [要修正] " + fileName + u"が正しくありません。\n" +
-              u"                      " + fileName +
-              u"は、MORVA総研のホームページからダウンロードしたものを用いてください。\n";
+    PutFindingInMessage(
+        MakeFinding(FindingKind::DtdFileDiffers, {fileName},
+                    {u"                      " + fileName +
+                     u"は、MORVA総研のホームページからダウンロードしたものを用いてください。"}),
+        message);
     return 2;
   }
   return 0;

@@ -2,6 +2,7 @@
 
 #include "platform/file_access.h"
 #include "rules/file_struct_table.h"
+#include "run/finding_writer.h"
 #include "run/run_globals.h"
 
 namespace kestrova {
@@ -24,8 +25,13 @@ bool MatchesEntry(std::u16string_view name, std::u16string_view entry) {
   return UpperCaseName(rest) == UpperCaseName(pattern);
 }
 
-std::u16string StructureMessage(std::u16string_view firstLine, const std::u16string& path) {
-  return std::u16string(firstLine) + u"                     ［" + path + u"］";
+// A structure finding: its sentence, then the path in full-width brackets on the next line.
+// Returns its code.
+int PutStructureFinding(FindingKind kind, const std::u16string& path, std::u16string& message) {
+  Finding finding = MakeFinding(kind, {}, {u"                     ［" + path + u"］"});
+  finding.filePath = path;
+  PutFindingInMessage(std::move(finding), message);
+  return RecordOf(kind).code;
 }
 
 }  // namespace
@@ -53,8 +59,7 @@ int CheckFileStructure(const std::u16string& mediaPath, std::u16string& message)
         continue;
       }
       if (entry == u"PHOTO04.XSL" || entry == u"PHOT_KQ4.XSL") continue;
-      message = StructureMessage(u"  ERR-005012 [要修正] 必要なファイルが存在しません。\n", path);
-      return 5012;
+      return PutStructureFinding(FindingKind::RequiredFileMissing, path, message);
     }
 
     const auto resolvedFolder = ResolvePathIgnoringCase(ToFsPath(folderPath));
@@ -65,9 +70,8 @@ int CheckFileStructure(const std::u16string& mediaPath, std::u16string& message)
     for (const DirEntry& found : ListDirectory(*resolvedFolder)) {
       std::u16string upper = UpperCaseName(found.name);
       if (!MatchesFileRule(found.name, item.entries) || upper == previousUpper) {
-        message = StructureMessage(u"  ERR-005013 [要修正] ファイルの命名規則に反しています。\n",
-                                   JoinPath(FromFsPath(*resolvedFolder), found.name));
-        return 5013;
+        return PutStructureFinding(FindingKind::NamingRuleBroken,
+                                   JoinPath(FromFsPath(*resolvedFolder), found.name), message);
       }
       previousUpper = std::move(upper);
     }

@@ -12,6 +12,7 @@
 #include "rules/photo_division_table.h"
 #include "rules/relation_table.h"
 #include "rules/xml_element_table.h"
+#include "run/finding_writer.h"
 #include "run/run_globals.h"
 #include "xml/photo_content_check.h"
 
@@ -37,8 +38,7 @@ std::optional<XMLElementItem> FindEntryRule(const std::vector<XMLElementItem>& r
 
 // The pass ends with a stop after a failed selection, whose line is appended and counted.
 int StopWithMessage(const std::u16string& message, RunHost& host, FindingCounters& counters) {
-  host.AppendLog(message);
-  ++counters.m_nMustFix;
+  WriteMessage(message, host, counters, Counting::Counted);
   return 2;
 }
 

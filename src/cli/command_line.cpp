@@ -11,6 +11,7 @@ namespace kestrova {
 const char kUsageText[] =
     "Usage: kestrova-check [--program-dir DIR] [--output FILE] MEDIUM [NEXT_MEDIUM ...]\n"
     "       kestrova-check --inspect FILE...\n"
+    "       kestrova-check --list-codes\n"
     "\n"
     "Checks the medium image in the folder MEDIUM and writes the result log to standard output.\n"
     "Each prompt for the next medium of a set is answered with the next NEXT_MEDIUM folder.\n"
@@ -19,6 +20,8 @@ const char kUsageText[] =
     "  --output FILE      also write the result file (UTF-16 with byte order mark, CR LF)\n"
     "  --inspect FILE...  print what the image reader finds in each photo or drawing file,\n"
     "                     one JSON object per line\n"
+    "  --list-codes       print every finding the check can write: code, tag and sentence,\n"
+    "                     separated by tabs, one finding per line\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
@@ -89,6 +92,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.help = true;
     } else if (!optionsEnded && arg == "--version") {
       line.version = true;
+    } else if (!optionsEnded && arg == "--list-codes") {
+      line.listCodes = true;
     } else if (!optionsEnded && arg == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
@@ -100,7 +105,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.media.push_back(AbsoluteFolderText(arg));
     }
   }
-  if (!line.help && !line.version && !line.inspectFiles && line.media.empty()) {
+  if (!line.help && !line.version && !line.listCodes && !line.inspectFiles && line.media.empty()) {
     return Fail("no medium given");
   }
   if (line.output && WritesIntoMedium(*line.output, line.media)) {

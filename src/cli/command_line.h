@@ -10,6 +10,7 @@ namespace kestrova {
 struct CommandLine {
   bool help = false;
   bool version = false;
+  bool listCodes = false;  // --list-codes: print the register of findings
   std::optional<std::u16string> programDir;
   std::optional<std::u16string> output;
   // --inspect: the files whose image data to print instead of checking a medium.

@@ -6,6 +6,7 @@
 
 #include "check/check_run.h"
 #include "check/result_file.h"
+#include "code_list.h"
 #include "command_line.h"
 #include "console_host.h"
 #include "image/check_hash_module.h"
@@ -52,6 +53,10 @@ int main(int argc, char** argv) {
   }
   if (line.version) {
     std::printf("kestrova-check %s\n", KESTROVA_VERSION);
+    return 0;
+  }
+  if (line.listCodes) {
+    PrintCodeList(stdout);
     return 0;
   }
   if (line.inspectFiles) {

@@ -1,27 +1,26 @@
 #include "image/image_finding.h"
 
-#include "run/message_lines.h"
+#include <filesystem>
+#include <system_error>
+
+#include "platform/file_access.h"
+#include "run/finding_writer.h"
 
 namespace kestrova {
 
-void AppendImageFinding(int code, FindingTag tag, std::u16string_view text, std::u16string& message,
-                        RunHost& host, FindingCounters& counters) {
-  const bool mustFix = tag == FindingTag::MustFix;
-  message = u"    " + ErrorCodeText(code) + (mustFix ? u" [要修正] " : u" [要確認] ");
-  message += text;
-  message += u'\n';
-  AppendFindingLine(message, host, true);
-  ++(mustFix ? counters.m_nMustFix : counters.m_nMustConfirm);
+Finding PathFinding(FindingKind kind, const std::u16string& path,
+                    std::initializer_list<std::u16string_view> values, std::size_t indent) {
+  return MakeFinding(kind, values, {std::u16string(indent, u' ') + u'[' + path + u']'});
 }
 
-void AppendFileFinding(int code, FindingTag tag, std::u16string_view sentence,
-                       const std::u16string& path, std::u16string& message, RunHost& host,
-                       FindingCounters& counters, std::size_t indent) {
-  std::u16string text(sentence);
-  text += u'\n';
-  text.append(indent, u' ');
-  text += u'[' + path + u']';
-  AppendImageFinding(code, tag, text, message, host, counters);
+int AppendFileFinding(Finding finding, const std::u16string& path, std::u16string& message,
+                      RunHost& host, FindingCounters& counters) {
+  std::error_code error;
+  const std::filesystem::path absolute = std::filesystem::absolute(ToFsPath(path), error);
+  finding.filePath = error ? path : FromFsPath(absolute);
+  const int code = finding.code;
+  message = WriteFinding(std::move(finding), host, counters, FindingPlace::PhotoEntry);
+  return code;
 }
 
 }  // namespace kestrova

@@ -16,18 +16,11 @@
 #include "image/tiff_reader.h"
 #include "platform/file_access.h"
 #include "rules/table_numbers.h"
+#include "run/finding_writer.h"
 #include "run/run_globals.h"
 
 namespace kestrova {
 namespace {
-
-constexpr int kMissingFileCode = 5051;
-constexpr int kCompressionCode = 5052;
-constexpr int kResolutionCode = 5053;
-constexpr int kFileSizeCode = 5054;
-constexpr int kExifCode = 5055;
-constexpr int kGnssCode = 5057;
-constexpr int kAlteredCode = 5058;
 
 // The verdicts of the tamper-check library under which a photo counts as altered: altered, no
 // record, not readable as a JPEG file.
@@ -87,11 +80,8 @@ int CheckNamedFile(const std::u16string& fileName, const CImgLimit& row,
   const std::u16string path = FilePath(mediaPath, row, fileName);
   const auto file = StaysInItsFolder(fileName) ? LocateFile(mediaPath, path) : std::nullopt;
   if (!file) {
-    AppendImageFinding(kMissingFileCode, FindingTag::MustFix,
-                       fileName +
-                           u"：PHOTO.XMLに記述されている写真ファイル名または、参考図ファイル"
-                           u"名が存在しません。",
-                       message, host, counters);
+    AppendFileFinding(MakeFinding(FindingKind::PhotoFileMissing, {fileName}), path, message, host,
+                      counters);
     return 1;
   }
   if (!checkContent) return 0;
@@ -115,8 +105,7 @@ ContentResult CheckPhotoContent(const std::u16string& path, const std::filesyste
   const ExifInfo info = ReadExifInfo(image);
   if (info.cancelled) return {0, true};
   if (!info.found) {
-    AppendFileFinding(kExifCode, FindingTag::MustFix, u"工事写真ファイルにEXIF情報がありません。",
-                      path, message, host, counters);
+    AppendFileFinding(PathFinding(FindingKind::ExifMissing, path), path, message, host, counters);
     return {1, true};
   }
   if (CheckExifVersion(path, info.exifVersion, message, host, counters) != 0) return {1, true};
@@ -128,9 +117,8 @@ ContentResult CheckPhotoContent(const std::u16string& path, const std::filesyste
   }
   if (g_szRuleSet != kRuleSetCurrent) return verdict;
   if (IsOneOf(category, {kCategoryCompletion, kCategoryDisaster}) && !info.hasGnss) {
-    AppendFileFinding(kGnssCode, FindingTag::MustConfirm,
-                      u"写真区分：" + category + u"の写真は、GNSS(GPS)情報が必要です。", path,
-                      message, host, counters);
+    AppendFileFinding(PathFinding(FindingKind::GnssMissing, path, {category}), path, message, host,
+                      counters);
     verdict.flag = 1;
     return verdict;
   }
@@ -139,9 +127,8 @@ ContentResult CheckPhotoContent(const std::u16string& path, const std::filesyste
     // name written in another letter case than the file's is not taken for a missing file.
     const std::optional<std::int32_t> hashVerdict = CheckHashVerdict(file);
     if (hashVerdict && CountsAsAltered(*hashVerdict)) {
-      AppendFileFinding(kAlteredCode, FindingTag::MustConfirm,
-                        u"工事写真ファイルは改ざんされています。", path, message, host, counters,
-                        kAlteredPathIndent);
+      AppendFileFinding(PathFinding(FindingKind::PhotoAltered, path, {}, kAlteredPathIndent), path,
+                        message, host, counters);
       verdict.flag = 1;
     }
   }
@@ -152,17 +139,16 @@ ContentResult CheckPhotoContent(const std::u16string& path, const std::filesyste
 // Whether the checks of the file end here (the file cannot be opened).
 ContentResult CheckTiffContent(const std::u16string& path, const std::filesystem::path& drawing,
                                std::u16string& message, RunHost& host, FindingCounters& counters) {
-  constexpr char16_t kCompressionSentence[] = u"圧縮形式が異なります。";
   ImageFile file(drawing);
   if (!file.IsOpen()) {
-    AppendFileFinding(kResolutionCode, FindingTag::MustConfirm, kCompressionSentence, path, message,
-                      host, counters);
+    AppendFileFinding(PathFinding(FindingKind::DrawingUnreadable, path), path, message, host,
+                      counters);
     return {1, true};
   }
   std::vector<DpiInfo> records;
   if (!ReadTiffResolutions(file, records)) {
-    AppendFileFinding(kCompressionCode, FindingTag::MustConfirm, kCompressionSentence, path,
-                      message, host, counters);
+    AppendFileFinding(PathFinding(FindingKind::CompressionDiffers, path), path, message, host,
+                      counters);
     return {1, false};
   }
   constexpr std::int32_t kGroup4 = 4;
@@ -171,8 +157,8 @@ ContentResult CheckTiffContent(const std::u16string& path, const std::filesystem
   constexpr double kInchesPerCentimetre = 0.3937;
   for (const DpiInfo& record : records) {
     if (record.compression != kGroup4 || record.resolutionUnit == kNoUnit) {
-      AppendFileFinding(kCompressionCode, FindingTag::MustConfirm, kCompressionSentence, path,
-                        message, host, counters);
+      AppendFileFinding(PathFinding(FindingKind::CompressionDiffers, path), path, message, host,
+                        counters);
       return {1, false};
     }
     float x = record.xResolution;
@@ -183,8 +169,8 @@ ContentResult CheckTiffContent(const std::u16string& path, const std::filesystem
     }
     // A resolution of 0/0 is not a number and is neither below nor above the range.
     if (x < 150 || x > 200 || y < 150 || y > 200) {
-      AppendFileFinding(kResolutionCode, FindingTag::MustConfirm, u"画素数が指定範囲外です。", path,
-                        message, host, counters);
+      AppendFileFinding(PathFinding(FindingKind::PixelsOutsideGivenRange, path), path, message,
+                        host, counters);
       return {1, false};
     }
   }
@@ -274,8 +260,7 @@ int CheckImageFile(const std::u16string& path, const std::filesystem::path& file
     flag |= tiff.flag;
   }
   if (SizeRuleApplies(category) && TooLarge(file, row)) {
-    AppendFileFinding(kFileSizeCode, FindingTag::MustConfirm, u"ファイルサイズが大きすぎます。",
-                      path, message, host, counters);
+    AppendFileFinding(PathFinding(FindingKind::FileTooLarge, path), path, message, host, counters);
     return 1;
   }
   return flag;
@@ -286,10 +271,8 @@ int CheckExifVersion(const std::u16string& path, const std::u16string& exifVersi
   // Ordinal comparison: "V 2.1", "V 2.2", "V 2.21" and "V 2.3" pass; "V 2.0", "V 1.0" and an
   // empty text do not.
   if (UpperCaseName(exifVersion) >= std::u16string_view(u"V 2.1")) return 0;
-  AppendFileFinding(kExifCode, FindingTag::MustFix,
-                    u"工事写真ファイルのEXIFバージョンが古すぎます。", path, message, host,
-                    counters);
-  return kExifCode;
+  return AppendFileFinding(PathFinding(FindingKind::ExifTooOld, path), path, message, host,
+                           counters);
 }
 
 }  // namespace kestrova

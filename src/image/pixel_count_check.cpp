@@ -8,12 +8,12 @@
 namespace kestrova {
 namespace {
 
-constexpr int kPixelCountCode = 5053;
+constexpr int kPixelCountCode = RecordOf(FindingKind::PixelsChanged).code;
 
-constexpr char16_t kOutOfRange[] = u"工事写真の画素数が1024～1280/768～1024以外になっています。";
-constexpr char16_t kOutsideGivenRange[] = u"画素数が指定範囲外です。";
-constexpr char16_t kTooLarge[] = u"工事写真の画素数が1280×960Pixel以上になっています。";
-constexpr char16_t kChanged[] = u"工事写真の画素数が変更された可能性があります。";
+constexpr FindingKind kOutOfRange = FindingKind::PixelsOutsideStandardRange;
+constexpr FindingKind kOutsideGivenRange = FindingKind::PixelsOutsideGivenRange;
+constexpr FindingKind kTooLarge = FindingKind::PixelsTooMany;
+constexpr FindingKind kChanged = FindingKind::PixelsChanged;
 
 enum class RangeTest { None, Full, Minimum };
 
@@ -24,7 +24,7 @@ struct PixelRule {
   bool acceptUntested = false;
   RangeTest first = RangeTest::None;
   RangeTest second = RangeTest::None;
-  const char16_t* sameSizeLine = nullptr;
+  FindingKind sameSizeLine = kOutOfRange;
 };
 
 PixelRule RuleFor(std::u16string_view category) {
@@ -104,10 +104,8 @@ int CheckPixelCount(const std::u16string& path, const CImgLimit& row,
     return 0;
   }
 
-  auto report = [&](const char16_t* sentence) {
-    AppendFileFinding(kPixelCountCode, FindingTag::MustConfirm, sentence, path, message, host,
-                      counters);
-    return kPixelCountCode;
+  auto report = [&](FindingKind kind) {
+    return AppendFileFinding(PathFinding(kind, path), path, message, host, counters);
   };
   if (secondRange.empty()) return report(kOutOfRange);
   if (rule.second == RangeTest::None) return kPixelCountCode;

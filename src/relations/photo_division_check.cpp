@@ -2,12 +2,11 @@
 
 #include "rules/photo_division_table.h"
 #include "rules/relation_table.h"
+#include "run/finding_writer.h"
 
 namespace kestrova {
 
 namespace {
-
-constexpr char16_t kSentence[] = u"大分類／写真区分の関連が間違っています。";
 
 enum class State {
   NoCategory,  // no major category with an entry in the rules yet
@@ -31,11 +30,10 @@ int CheckPhotoDivision(std::u16string& message, const ElementPairs& pairs, RunHo
   for (const auto& [name, value] : pairs) {
     if (name == categoryElement) {
       if (state == State::Division && rejected()) {
-        AppendRelationFinding(
-            RelationFindingFirstLine(kPhotoDivisionError, kSentence) + u"\n" +
-                RelationDetailLine({{u"大分類", category}, {u"写真区分", division}}),
+        result = AppendRelationFinding(
+            MakeFinding(FindingKind::PhotoDivisionWrong, {},
+                        {RelationDetailLine({{u"大分類", category}, {u"写真区分", division}})}),
             message, host, counters);
-        result = kPhotoDivisionError;
       }
       state = State::NoCategory;
       if (HasPhotoDivEntry(value)) {
@@ -49,10 +47,9 @@ int CheckPhotoDivision(std::u16string& message, const ElementPairs& pairs, RunHo
     }
   }
   if (state == State::Division && rejected()) {
-    AppendRelationFinding(RelationFindingFirstLine(kPhotoDivisionError, kSentence) + u"【大分類：" +
-                              category + u"，写真区分：" + division + u"】\n",
-                          message, host, counters);
-    result = kPhotoDivisionError;
+    result = AppendRelationFinding(
+        MakeFinding(FindingKind::PhotoDivisionWrongOnOneLine, {category, division}), message, host,
+        counters);
   }
   return result;
 }

@@ -12,9 +12,6 @@
 
 namespace kestrova {
 
-inline constexpr int kWorkRelationError = 5041;
-inline constexpr int kPhotoDivisionError = 5042;
-
 // Walks the pairs whose element rules the relation rules select. A head element with an entry in
 // the rules opens a combination; a combination with at least one 工種 / 種別 / 細別 element after
 // its head is tested when the next head element comes or the pairs end. Returns 5041 when a

@@ -1,14 +1,8 @@
 #include "relations/relation_finding.h"
 
-#include "run/message_lines.h"
+#include "run/finding_writer.h"
 
 namespace kestrova {
-
-std::u16string RelationFindingFirstLine(int code, std::u16string_view sentence) {
-  std::u16string line = u"    " + ErrorCodeText(code) + u" [要修正] ";
-  line += sentence;
-  return line;
-}
 
 std::u16string RelationDetailLine(std::initializer_list<LabelledValue> values) {
   std::u16string line(22, u' ');
@@ -22,15 +16,14 @@ std::u16string RelationDetailLine(std::initializer_list<LabelledValue> values) {
     line += u"』";
     separator = u"／";
   }
-  line += u"\n";
   return line;
 }
 
-void AppendRelationFinding(std::u16string text, std::u16string& message, RunHost& host,
-                           FindingCounters& counters) {
-  message = std::move(text);
-  AppendFindingLine(message, host, true);
-  ++counters.m_nMustFix;
+int AppendRelationFinding(Finding finding, std::u16string& message, RunHost& host,
+                          FindingCounters& counters) {
+  const int code = finding.code;
+  message = WriteFinding(std::move(finding), host, counters, FindingPlace::PhotoEntry);
+  return code;
 }
 
 }  // namespace kestrova

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "run/finding.h"
 #include "run/finding_counters.h"
 #include "run/run_host.h"
 
@@ -22,16 +23,13 @@ struct LabelledValue {
   const std::u16string& value;
 };
 
-// "    ERR-%06d [要修正] " and the sentence.
-std::u16string RelationFindingFirstLine(int code, std::u16string_view sentence);
-
 // The detail line under the first line: 22 blanks, then "『label：value』" for each value,
-// separated by "／", and a line feed.
+// separated by "／".
 std::u16string RelationDetailLine(std::initializer_list<LabelledValue> values);
 
-// Puts the finished finding into the message text, appends it (with the entry's serial number
-// line in front of its first finding) and counts it as must-fix.
-void AppendRelationFinding(std::u16string text, std::u16string& message, RunHost& host,
-                           FindingCounters& counters);
+// Writes the finding of a photo entry (with the entry's serial number line in front of its first
+// finding), leaves its text in the message text and returns its code.
+int AppendRelationFinding(Finding finding, std::u16string& message, RunHost& host,
+                          FindingCounters& counters);
 
 }  // namespace kestrova

@@ -1,6 +1,7 @@
 #include "relations/relation_checks.h"
 
 #include "rules/relation_table.h"
+#include "run/finding_writer.h"
 
 namespace kestrova {
 
@@ -36,14 +37,12 @@ int CheckWorkRelation(std::u16string& message, const ElementPairs& pairs, RunHos
     if (MatchRelation(current.head, current.workType, current.workKind, current.workDetail)) {
       return;
     }
-    AppendRelationFinding(
-        RelationFindingFirstLine(kWorkRelationError, u"工種／種別／細別の関連が間違っています。") +
-            u"\n" +
-            RelationDetailLine({{u"工種", current.workType},
-                                {u"種別", current.workKind},
-                                {u"細別", current.workDetail}}),
-        message, host, counters);
-    result = kWorkRelationError;
+    result =
+        AppendRelationFinding(MakeFinding(FindingKind::WorkRelationWrong, {},
+                                          {RelationDetailLine({{u"工種", current.workType},
+                                                               {u"種別", current.workKind},
+                                                               {u"細別", current.workDetail}})}),
+                              message, host, counters);
   };
 
   for (const auto& [name, value] : pairs) {

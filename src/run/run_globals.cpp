@@ -9,5 +9,6 @@ std::u16string g_strGuideline;
 std::u16string g_szSerialNo;
 std::uint8_t g_bSerialPending = 1;
 std::uint8_t g_bDrawingFolder = 1;
+std::int32_t g_nMediaNumber = 0;
 
 }  // namespace kestrova

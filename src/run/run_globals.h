@@ -26,6 +26,9 @@ extern std::u16string g_szSerialNo;
 // 1 while the serial number line of the current photo entry has not been written.
 extern std::uint8_t g_bSerialPending;
 
+// Number of the medium being checked, 0 until its management file gave it.
+extern std::int32_t g_nMediaNumber;
+
 // 1 when the reference drawing folder "DRA" exists (set by every structure check).
 extern std::uint8_t g_bDrawingFolder;
 

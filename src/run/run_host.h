@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "run/finding.h"
+
 namespace kestrova {
 
 // The dialog's controls that a run touches, by their control IDs.
@@ -44,6 +46,8 @@ class RunHost {
   virtual std::optional<std::u16string> ChooseNextMediumFolder(const std::u16string& prompt) = 0;
   // Photo entries of the current medium checked so far, out of its total.
   virtual void ReportProgress(int done, int total) = 0;
+  // Every finding as it is written into the log, in the same order.
+  virtual void ReportFinding(const Finding& /*finding*/) {}
 };
 
 }  // namespace kestrova

@@ -4,16 +4,13 @@
 #include <optional>
 
 #include "platform/text_encoding.h"
+#include "run/finding_writer.h"
 #include "run/run_globals.h"
 #include "xml/xml_file_path.h"
-#include "xml/xml_finding_line.h"
 #include "xml/xml_parser.h"
 
 namespace kestrova {
 namespace {
-
-constexpr int kFileError = 5023;
-constexpr int kEncodingError = 5025;
 
 // The line is read into a 256-character area: at most 255 characters, up to a line feed.
 constexpr size_t kLineLength = 255;
@@ -77,26 +74,18 @@ int CXmlParser::CheckEncodingDeclaration(const std::u16string& path,
                                          std::u16string& message) const {
   const auto head = ReadHead(path);
   if (!head) {
-    message = XmlFindingLine(kFileError, u"XMLファイルが存在していません。");
-    return kFileError;
+    return PutFindingInMessage(MakeFinding(FindingKind::XmlFileMissing), message);
   }
   const std::u16string line = UpperCase(DecodeLine(*head));
   if (line.find(u"ENCODING") == std::u16string::npos) {
-    message = XmlFindingLine(kEncodingError,
-                             u"XMLファイルヘッダーに文字コード情報が記述されていません。");
-    return kEncodingError;
+    return PutFindingInMessage(MakeFinding(FindingKind::EncodingMissing), message);
   }
   if (g_szRuleSet == kRuleSetCurrent) {
     if (line.find(u"UTF-8") == std::u16string::npos) {
-      message = XmlFindingLine(
-          kEncodingError, u"XMLファイルヘッダーに指定されている文字コードがUTF-8ではありません。");
-      return kEncodingError;
+      return PutFindingInMessage(MakeFinding(FindingKind::EncodingNotUtf8), message);
     }
   } else if (line.find(u"SHIFT_JIS") == std::u16string::npos) {
-    message =
-        XmlFindingLine(kEncodingError,
-                       u"XMLファイルヘッダーに指定されている文字コードがSHIFT_JISではありません。");
-    return kEncodingError;
+    return PutFindingInMessage(MakeFinding(FindingKind::EncodingNotShiftJis), message);
   }
   return 0;
 }

@@ -3,6 +3,7 @@
 #include "rules/enable_chr_table.h"
 #include "rules/replacement_table.h"
 #include "rules/unicode_list.h"
+#include "run/finding_writer.h"
 #include "run/run_globals.h"
 #include "xml/value_findings.h"
 
@@ -17,13 +18,11 @@ template <typename Report>
 void RunValueTests(const XMLElementItem& rule, std::u16string_view name,
                    const std::u16string& value, std::u16string_view indent, bool strict,
                    Report report) {
-  if (rule.required == 1 && value.empty() &&
-      !report(kErrorRequired, RequiredFindingText(indent, name))) {
+  if (rule.required == 1 && value.empty() && !report(RequiredFinding(indent, name))) {
     return;
   }
   const CharacterSplit split = SplitCharacters(value);
-  if (split.count > rule.maxLength &&
-      !report(kErrorTooLong, TooLongFindingText(indent, name, rule.maxLength))) {
+  if (split.count > rule.maxLength && !report(TooLongFinding(indent, name, rule.maxLength))) {
     return;
   }
   const ListedValue listed =
@@ -41,8 +40,7 @@ void RunValueTests(const XMLElementItem& rule, std::u16string_view name,
     // Every UTF-16 unit gives one character of the split, so the k-th unit is the character.
     const std::u16string_view character =
         static_cast<size_t>(k) < value.size() ? std::u16string_view(value).substr(k, 1) : u"";
-    if (!report(kErrorForbiddenChar,
-                ForbiddenCharFindingText(indent, name, character, description))) {
+    if (!report(ForbiddenCharFinding(indent, name, character, description))) {
       return;
     }
   }
@@ -80,19 +78,18 @@ int ValidateValue(const std::u16string& value, const std::u16string& displayName
                   std::u16string& message) {
   int result = 0;
   RunValueTests(g_managementElementTable.GetRuleAt(0), displayName, value, kTopLevelIndent, false,
-                [&](int code, std::u16string text) {
-                  result = code;
-                  message = std::move(text);
+                [&](Finding finding) {
+                  result = PutFindingInMessage(std::move(finding), message);
                   return false;
                 });
   return result;
 }
 
-std::vector<ValueFinding> TestItemValue(const XMLElementItem& rule, const std::u16string& value,
-                                        std::u16string_view indent) {
-  std::vector<ValueFinding> findings;
-  RunValueTests(rule, rule.name, value, indent, true, [&](int code, std::u16string text) {
-    findings.push_back({code, std::move(text)});
+std::vector<Finding> TestItemValue(const XMLElementItem& rule, const std::u16string& value,
+                                   std::u16string_view indent) {
+  std::vector<Finding> findings;
+  RunValueTests(rule, rule.name, value, indent, true, [&](Finding finding) {
+    findings.push_back(std::move(finding));
     return true;
   });
   return findings;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "rules/xml_element_table.h"
+#include "run/finding.h"
 #include "xml/character_split.h"
 
 namespace kestrova {
@@ -35,16 +36,11 @@ bool IsCharacterAllowed(const std::u16string& setName, const CharacterSplit& spl
 int ValidateValue(const std::u16string& value, const std::u16string& displayName,
                   std::u16string& message);
 
-struct ValueFinding {
-  int code = 0;  // 5034, 5032 or 5033
-  std::u16string text;
-};
-
 // The required, length and character tests (strict) of one value of an element of the XML files,
 // as the content checks make them: every test runs, every forbidden character gives a finding of
 // its own. The findings name the rule's element path and begin with the indent; the caller
 // appends and counts them. The selection test is not among them.
-std::vector<ValueFinding> TestItemValue(const XMLElementItem& rule, const std::u16string& value,
-                                        std::u16string_view indent);
+std::vector<Finding> TestItemValue(const XMLElementItem& rule, const std::u16string& value,
+                                   std::u16string_view indent);
 
 }  // namespace kestrova

@@ -3,6 +3,7 @@
 #include "rules/error_limits.h"
 #include "rules/select_table.h"
 #include "rules/xml_element_table.h"
+#include "run/finding_writer.h"
 #include "xml/item_value_validation.h"
 #include "xml/value_findings.h"
 
@@ -28,10 +29,8 @@ int CheckManagementContent(CPhotoKQXmlParser parser, std::u16string& message, Ru
                            FindingCounters& counters) {
   int result = 0;
   std::u16string mediaNumberText;
-  auto appendFinding = [&](std::u16string text) {
-    message = std::move(text);
-    host.AppendLog(message);
-    ++counters.m_nMustFix;
+  auto appendFinding = [&](Finding finding) {
+    message = WriteFinding(std::move(finding), host, counters);
     result = 1;
   };
 
@@ -43,13 +42,13 @@ int CheckManagementContent(CPhotoKQXmlParser parser, std::u16string& message, Ru
     }
     for (const std::u16string& value : values) {
       bool found = false;
-      for (ValueFinding& finding : TestItemValue(rule, value, kTopLevelIndent)) {
-        appendFinding(std::move(finding.text));
+      for (Finding& finding : TestItemValue(rule, value, kTopLevelIndent)) {
+        appendFinding(std::move(finding));
         found = true;
       }
       if (!rule.selectName.empty()) {
         if (const auto listText = g_selectTable.TestSelection(rule.selectName, value)) {
-          appendFinding(NotInListFindingText(kTopLevelIndent, rule.name, *listText));
+          appendFinding(NotInListFinding(kTopLevelIndent, rule.name, *listText));
           found = true;
         }
       }

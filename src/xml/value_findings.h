@@ -1,38 +1,33 @@
 // The findings of the item value tests, as they stand in the result log. Each begins with an
 // indent: two blanks for the management file and the basic information of the photo attribute
 // file, four for the elements of a photo entry. The explanation line of a two-line finding
-// stands 20 blanks deeper than the indent.
+// stands 20 blanks deeper than the indent. Each names its element as the finding's element path.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-namespace kestrova {
+#include "run/finding.h"
 
-inline constexpr int kErrorRequired = 5034;
-inline constexpr int kErrorTooLong = 5032;
-inline constexpr int kErrorForbiddenChar = 5033;
-inline constexpr int kErrorNotInList = 5035;
+namespace kestrova {
 
 inline constexpr std::u16string_view kTopLevelIndent = u"  ";
 inline constexpr std::u16string_view kPhotoEntryIndent = u"    ";
 
 // 5034: a required element without a value.
-std::u16string RequiredFindingText(std::u16string_view indent, std::u16string_view name);
+Finding RequiredFinding(std::u16string_view indent, std::u16string_view name);
 
 // 5032: more characters than the rule allows.
-std::u16string TooLongFindingText(std::u16string_view indent, std::u16string_view name,
-                                  int maxLength);
+Finding TooLongFinding(std::u16string_view indent, std::u16string_view name, int maxLength);
 
 // 5033: a character outside the element's character set; character is the offending UTF-16
 // unit, description the set's description.
-std::u16string ForbiddenCharFindingText(std::u16string_view indent, std::u16string_view name,
-                                        std::u16string_view character,
-                                        std::u16string_view description);
+Finding ForbiddenCharFinding(std::u16string_view indent, std::u16string_view name,
+                             std::u16string_view character, std::u16string_view description);
 
 // 5035: a value that is not in the element's selection list; listText as the selection test
 // gives it ('a','b','c'). One line, never shortened.
-std::u16string NotInListFindingText(std::u16string_view indent, std::u16string_view name,
-                                    std::u16string_view listText);
+Finding NotInListFinding(std::u16string_view indent, std::u16string_view name,
+                         std::u16string_view listText);
 
 }  // namespace kestrova

@@ -4,31 +4,26 @@
 
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
+#include "run/finding_writer.h"
 #include "xml/validating_load.h"
 #include "xml/xml_document.h"
 #include "xml/xml_file_path.h"
-#include "xml/xml_finding_line.h"
 
 namespace kestrova {
 namespace {
 
-constexpr int kFileError = 5023;
-constexpr int kDocumentTypeError = 5024;
+constexpr int kFileError = RecordOf(FindingKind::XmlFileMissing).code;
 
 constexpr char16_t kLoadLabel[] = u"open of URL(xml file load)";
 constexpr char16_t kSelectLabel[] = u"get xml element";
 
-std::u16string NotLoadedLine() {
-  return XmlFindingLine(kFileError, u"xmlファイルが読みこまれていません");
-}
-
-std::u16string LibraryErrorLine(const char16_t* label, const std::u16string& description) {
-  return XmlFindingLine(kFileError, u"ERROR on " + std::u16string(label) + u": " + description);
+Finding LibraryError(const char16_t* label, const std::u16string& description) {
+  return MakeFinding(FindingKind::XmlLibraryError, {label, description});
 }
 
 // The fixed line of a failure that is neither the parser's nor the evaluator's.
-std::u16string OtherFailureLine(const char16_t* label) {
-  return XmlFindingLine(kFileError, u"Error on " + std::u16string(label));
+Finding OtherFailure(const char16_t* label) {
+  return MakeFinding(FindingKind::XmlOtherFailure, {label});
 }
 
 // A reason on one line: CR LF pairs removed, any other line break a blank.
@@ -46,9 +41,10 @@ std::u16string OneLine(std::u16string_view text) {
   return line;
 }
 
-std::u16string DocumentTypeLines(const char16_t* sentence, const std::u16string& expectedDtd) {
-  return u"  " + ErrorCodeText(kDocumentTypeError) + u" [要修正] " + sentence +
-         u"\n                      DTDファイルは、『" + expectedDtd + u"』を指定してください。\n";
+Finding DocumentTypeFinding(FindingKind kind, const std::u16string& expectedDtd) {
+  return MakeFinding(
+      kind, {},
+      {u"                      DTDファイルは、『" + expectedDtd + u"』を指定してください。"});
 }
 
 bool IsXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -101,8 +97,7 @@ int CXmlParser::Load(const std::u16string& path, std::u16string& message,
   if (result == 0) {
     const auto file = FindXmlFile(path);
     if (!file) {
-      message = XmlFindingLine(kFileError, u"XMLファイルが存在していません。");
-      result = kFileError;
+      result = PutFindingInMessage(MakeFinding(FindingKind::XmlFileMissing), message);
     } else {
       const std::filesystem::path folder =
           mediumFolder.empty() ? file->parent_path() : ToFsPath(mediumFolder);
@@ -112,12 +107,11 @@ int CXmlParser::Load(const std::u16string& path, std::u16string& message,
           m_document = std::move(loaded.document);
           break;
         case ValidatingLoadResult::Status::kRejected:
-          message = XmlFindingLine(kFileError, OneLine(loaded.reason));
-          result = kFileError;
+          result = PutFindingInMessage(
+              MakeFinding(FindingKind::XmlFileNotValid, {OneLine(loaded.reason)}), message);
           break;
         case ValidatingLoadResult::Status::kLibraryError:
-          message = LibraryErrorLine(kLoadLabel, OneLine(loaded.reason));
-          result = kFileError;
+          result = PutFindingInMessage(LibraryError(kLoadLabel, OneLine(loaded.reason)), message);
           break;
       }
     }
@@ -134,20 +128,19 @@ int CXmlParser::CheckDocumentType(const std::u16string& expectedDtd,
   // A declaration without a SYSTEM identifier names no DTD file either.
   const xmlDtdPtr declaration = xmlGetIntSubset(m_document->Get());
   if (declaration == nullptr || declaration->SystemID == nullptr) {
-    message = DocumentTypeLines(u"xmlファイル内にDTDファイルが定義されていません。", expectedDtd);
-    return kDocumentTypeError;
+    return PutFindingInMessage(DocumentTypeFinding(FindingKind::DocumentTypeMissing, expectedDtd),
+                               message);
   }
   if (Utf8ToUtf16(reinterpret_cast<const char*>(declaration->SystemID)) == expectedDtd) {
     return 0;
   }
-  message = DocumentTypeLines(u"xmlファイル内に定義されているDTDファイルが正しくありません。",
-                              expectedDtd);
-  return kDocumentTypeError;
+  return PutFindingInMessage(DocumentTypeFinding(FindingKind::DocumentTypeWrong, expectedDtd),
+                             message);
 }
 
 bool CXmlParser::CheckLoaded(std::u16string& message) const {
   if (!m_document) {
-    message = NotLoadedLine();
+    PutFindingInMessage(MakeFinding(FindingKind::XmlFileNotLoaded), message);
   }
   return m_document != nullptr;
 }
@@ -159,13 +152,11 @@ int CXmlParser::Select(const std::u16string& expression, _xmlNode* context,
     case XmlDocument::SelectStatus::kOk:
       return 0;
     case XmlDocument::SelectStatus::kEvaluatorError:
-      message = LibraryErrorLine(kSelectLabel, OneLine(description));
-      return kFileError;
+      return PutFindingInMessage(LibraryError(kSelectLabel, OneLine(description)), message);
     case XmlDocument::SelectStatus::kNotNodeSet:
       break;
   }
-  message = OtherFailureLine(kSelectLabel);
-  return kFileError;
+  return PutFindingInMessage(OtherFailure(kSelectLabel), message);
 }
 
 int CXmlParser::SelectAnywhere(const std::u16string& path, std::vector<_xmlNode*>& nodes,
@@ -207,8 +198,7 @@ int CXmlParser::GetChildNameValues(CXmlNode context, const std::u16string& path,
   }
   // A node of another document (or none) cannot be a context here.
   if (context.IsEmpty() || context.m_document != m_document) {
-    message = OtherFailureLine(kSelectLabel);
-    return kFileError;
+    return PutFindingInMessage(OtherFailure(kSelectLabel), message);
   }
   std::vector<_xmlNode*> nodes;
   if (Select(path, context.m_node, nodes, message) != 0) {

@@ -8,6 +8,10 @@
 #include <iterator>
 #include <thread>
 
+#include <algorithm>
+#include <set>
+#include <sstream>
+
 #include "support/fixture_medium.h"
 #include "support/test_files.h"
 
@@ -273,6 +277,35 @@ TEST_F(KestrovaCheckTest, HelpAndVersion) {
   const auto version = RunChecker({"--version"});
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out.rfind("kestrova-check ", 0), 0u);
+}
+
+TEST_F(KestrovaCheckTest, ListCodesPrintsTheRegister) {
+  const auto result = RunChecker({"--list-codes"});
+  EXPECT_EQ(result.exitCode, 0);
+  std::set<std::string> codes;
+  std::vector<std::string> lines;
+  std::istringstream in(result.out);
+  for (std::string line; std::getline(in, line);) {
+    ASSERT_EQ(std::count(line.begin(), line.end(), '\t'), 2) << line;
+    codes.insert(line.substr(0, line.find('\t')));
+    lines.push_back(line);
+  }
+  const std::set<std::string> expected = {
+      "ERR-005001", "ERR-005010", "ERR-005011", "ERR-005012", "ERR-005013", "ERR-005022",
+      "ERR-005023", "ERR-005024", "ERR-005025", "ERR-005026", "ERR-005032", "ERR-005033",
+      "ERR-005034", "ERR-005035", "ERR-005041", "ERR-005042", "ERR-005051", "ERR-005052",
+      "ERR-005053", "ERR-005054", "ERR-005055", "ERR-005057", "ERR-005058", "ERR-009999"};
+  EXPECT_EQ(codes, expected);
+  for (const char* line : {
+           "ERR-005042\t[要修正]\t大分類／写真区分の関連が間違っています。",
+           "ERR-005042\t[要確認]\t写真-大分類に、'工事'以外が記述されています。",
+           "ERR-005053\t[要確認]\t圧縮形式が異なります。",
+           "ERR-005053\t[要確認]\t画素数が指定範囲外です。",
+           "ERR-005010\t\tPHOT_KQ4.DTDを確認できませんでした。電子媒体を指定し直してください。",
+           "ERR-009999\t\tエラー数が制限を超えました。検査を中断します。",
+       }) {
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
+  }
 }
 
 }  // namespace

@@ -171,7 +171,7 @@ TEST_F(InstalledElementRules, ValuesAsDeliveredPassTheirRules) {
           std::find_if(photo.items.begin(), photo.items.end(),
                        [&](const XMLElementItem& item) { return item.name == sample.path; });
       ASSERT_NE(rule, photo.items.end()) << Utf16ToUtf8(sample.path);
-      for (const ValueFinding& finding : TestItemValue(*rule, sample.value, kPhotoEntryIndent)) {
+      for (const Finding& finding : TestItemValue(*rule, sample.value, kPhotoEntryIndent)) {
         ADD_FAILURE() << Utf16ToUtf8(finding.text);
       }
     }

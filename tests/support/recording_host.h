@@ -19,6 +19,7 @@ class RecordingHost : public RunHost {
                                MessageButtons buttons) override;
   std::optional<std::u16string> ChooseNextMediumFolder(const std::u16string& prompt) override;
   void ReportProgress(int done, int total) override;
+  void ReportFinding(const Finding& finding) override { findings.push_back(finding); }
 
   std::u16string log;
   // "enable 1001", "disable 1000", "focus 1027", "field 1034=3", "box ...", "browse ...".
@@ -26,6 +27,7 @@ class RecordingHost : public RunHost {
   std::deque<MessageAnswer> boxAnswers;               // default Ok
   std::deque<std::optional<std::u16string>> folders;  // default cancelled
   std::vector<std::pair<int, int>> progress;
+  std::vector<Finding> findings;
 };
 
 }  // namespace kestrova::test

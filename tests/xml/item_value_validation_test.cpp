@@ -189,9 +189,9 @@ TEST_F(ItemValueTest, ValidateValueUsesTheFirstRuleOfTheManagementTable) {
   EXPECT_EQ(ValidateValue(u"", u"x", message), 0);
 }
 
-std::vector<int> Codes(const std::vector<ValueFinding>& findings) {
+std::vector<int> Codes(const std::vector<Finding>& findings) {
   std::vector<int> codes;
-  for (const ValueFinding& finding : findings) codes.push_back(finding.code);
+  for (const Finding& finding : findings) codes.push_back(finding.code);
   return codes;
 }
 
@@ -217,7 +217,7 @@ TEST_F(ItemValueTest, ItemValueTestsMakeEveryFinding) {
 
 TEST_F(ItemValueTest, ItemValueFindingsNameTheRuleAndCarryTheIndent) {
   const XMLElementItem title{u"写真タイトル", u"KQD_全角", 1, 1, u""};
-  const std::vector<ValueFinding> nested = TestItemValue(title, u"xあy", kPhotoEntryIndent);
+  const std::vector<Finding> nested = TestItemValue(title, u"xあy", kPhotoEntryIndent);
   ASSERT_EQ(nested.size(), 3u);
   const std::u16string expl = u"\n" + kBlanks24 + u"『写真タイトル』は、";
   EXPECT_EQ(nested[0].text, u"    ERR-005032 [要修正] 文字数制限を超えています。" + expl +
@@ -226,17 +226,17 @@ TEST_F(ItemValueTest, ItemValueFindingsNameTheRuleAndCarryTheIndent) {
                                 u"全角文字で入力してください。\n");
   EXPECT_EQ(nested[2].text, u"    ERR-005033 [要修正] 禁則文字 'y' を使用しています。" + expl +
                                 u"全角文字で入力してください。\n");
-  const std::vector<ValueFinding> top = TestItemValue(title, u"", kTopLevelIndent);
+  const std::vector<Finding> top = TestItemValue(title, u"", kTopLevelIndent);
   ASSERT_EQ(top.size(), 1u);
   EXPECT_EQ(top[0].text, u"  ERR-005034 [要修正] 必須項目が記述されていません。\n" + kBlanks22 +
                              u"『写真タイトル』は、必須入力です。\n");
 }
 
 TEST(ValueFindingsTest, NotInListFindingIsOneLine) {
-  EXPECT_EQ(NotInListFindingText(kTopLevelIndent, u"基礎情報/適用要領基準", u"'a','b'"),
+  EXPECT_EQ(NotInListFinding(kTopLevelIndent, u"基礎情報/適用要領基準", u"'a','b'").text,
             u"  ERR-005035 [要修正] 『基礎情報/適用要領基準』は、'a','b'のいづれかを入力して"
             u"ください。\n");
-  EXPECT_EQ(NotInListFindingText(kPhotoEntryIndent, u"撮影工種区分/写真-大分類", u"''"),
+  EXPECT_EQ(NotInListFinding(kPhotoEntryIndent, u"撮影工種区分/写真-大分類", u"''").text,
             u"    ERR-005035 [要修正] 『撮影工種区分/写真-大分類』は、''のいづれかを入力して"
             u"ください。\n");
 }

@@ -1,0 +1,15 @@
+// kestrova-check --list-codes: the register of findings as text.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+namespace kestrova {
+
+// One line per finding kind: "ERR-%06d", the tag (empty for none) and the sentence, separated by
+// tabs; "%s" in a sentence stands for a value filled in when the line is written.
+std::string CodeListText();
+
+void PrintCodeList(std::FILE* out);
+
+}  // namespace kestrova
