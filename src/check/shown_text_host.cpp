@@ -27,4 +27,13 @@ std::optional<std::u16string> ShownTextHost::ChooseNextMediumFolder(const std::u
 
 void ShownTextHost::ReportProgress(int done, int total) { m_host.ReportProgress(done, total); }
 
+void ShownTextHost::ReportFinding(const Finding& finding) {
+  Finding shown = finding;
+  shown.sentence = ShownText(finding.sentence);
+  for (std::u16string& detail : shown.details) detail = ShownText(detail);
+  shown.text = ShownText(finding.text);
+  if (shown.serialNumber) shown.serialNumber = ShownText(*shown.serialNumber);
+  m_host.ReportFinding(shown);
+}
+
 }  // namespace kestrova

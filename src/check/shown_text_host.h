@@ -19,6 +19,8 @@ class ShownTextHost : public RunHost {
                                MessageButtons buttons) override;
   std::optional<std::u16string> ChooseNextMediumFolder(const std::u16string& prompt) override;
   void ReportProgress(int done, int total) override;
+  // The finding with its texts as the log shows them; its file path stays the engine's.
+  void ReportFinding(const Finding& finding) override;
 
  private:
   RunHost& m_host;
