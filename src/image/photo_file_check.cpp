@@ -135,6 +135,28 @@ ContentResult CheckPhotoContent(const std::u16string& path, const std::filesyste
   return verdict;
 }
 
+// What is wrong with one image of a TIFF drawing.
+enum class DrawingFault { None, Compression, Resolution };
+
+DrawingFault FaultOf(const DpiInfo& record) {
+  constexpr std::int32_t kGroup4 = 4;
+  constexpr std::int32_t kNoUnit = 1;
+  constexpr std::int32_t kCentimetre = 3;
+  constexpr double kInchesPerCentimetre = 0.3937;
+  if (record.compression != kGroup4 || record.resolutionUnit == kNoUnit) {
+    return DrawingFault::Compression;
+  }
+  float x = record.xResolution;
+  float y = record.yResolution;
+  if (record.resolutionUnit == kCentimetre) {
+    x = static_cast<float>(x / kInchesPerCentimetre);
+    y = static_cast<float>(y / kInchesPerCentimetre);
+  }
+  // A resolution of 0/0 is not a number and is neither below nor above the range.
+  if (x < 150 || x > 200 || y < 150 || y > 200) return DrawingFault::Resolution;
+  return DrawingFault::None;
+}
+
 // Compression and resolution of a TIFF drawing; only the first offending image is reported.
 // Whether the checks of the file end here (the file cannot be opened).
 ContentResult CheckTiffContent(const std::u16string& path, const std::filesystem::path& drawing,
@@ -145,34 +167,24 @@ ContentResult CheckTiffContent(const std::u16string& path, const std::filesystem
                       counters);
     return {1, true};
   }
-  std::vector<DpiInfo> records;
-  if (!ReadTiffResolutions(file, records)) {
+  // The first offending image decides the finding, unless the chain turns out malformed further
+  // on, which gives the compression finding. So the walk ends at an image with the wrong
+  // compression or unit (the finding is that one either way) and goes on after one with a
+  // resolution out of range.
+  DrawingFault fault = DrawingFault::None;
+  const bool wellFormed = ReadTiffResolutions(file, [&](const DpiInfo& record) {
+    if (fault == DrawingFault::None) fault = FaultOf(record);
+    return fault == DrawingFault::Compression ? TiffWalk::Stop : TiffWalk::Next;
+  });
+  if (!wellFormed || fault == DrawingFault::Compression) {
     AppendFileFinding(PathFinding(FindingKind::CompressionDiffers, path), path, message, host,
                       counters);
     return {1, false};
   }
-  constexpr std::int32_t kGroup4 = 4;
-  constexpr std::int32_t kNoUnit = 1;
-  constexpr std::int32_t kCentimetre = 3;
-  constexpr double kInchesPerCentimetre = 0.3937;
-  for (const DpiInfo& record : records) {
-    if (record.compression != kGroup4 || record.resolutionUnit == kNoUnit) {
-      AppendFileFinding(PathFinding(FindingKind::CompressionDiffers, path), path, message, host,
-                        counters);
-      return {1, false};
-    }
-    float x = record.xResolution;
-    float y = record.yResolution;
-    if (record.resolutionUnit == kCentimetre) {
-      x = static_cast<float>(x / kInchesPerCentimetre);
-      y = static_cast<float>(y / kInchesPerCentimetre);
-    }
-    // A resolution of 0/0 is not a number and is neither below nor above the range.
-    if (x < 150 || x > 200 || y < 150 || y > 200) {
-      AppendFileFinding(PathFinding(FindingKind::PixelsOutsideGivenRange, path), path, message,
-                        host, counters);
-      return {1, false};
-    }
+  if (fault == DrawingFault::Resolution) {
+    AppendFileFinding(PathFinding(FindingKind::PixelsOutsideGivenRange, path), path, message, host,
+                      counters);
+    return {1, false};
   }
   return {};
 }

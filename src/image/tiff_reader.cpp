@@ -23,7 +23,7 @@ float RationalAt(const TiffView& tiff, const IfdEntry& entry) {
 
 }  // namespace
 
-bool ReadTiffResolutions(ImageFile& file, std::vector<DpiInfo>& records) {
+bool ReadTiffResolutions(ImageFile& file, const TiffImageVisitor& visit) {
   std::uint8_t header[4];
   if (!file.ReadAt(0, 4, header)) return false;
   const auto bigEndian = TiffView::BigEndianFromMark(header[0], header[1]);
@@ -37,6 +37,7 @@ bool ReadTiffResolutions(ImageFile& file, std::vector<DpiInfo>& records) {
   DpiInfo current;
   std::set<std::uint32_t> visited;
   while (*offset != 0 && visited.insert(*offset).second) {
+    if (visited.size() > kMaxTiffImages) return false;
     const auto count = tiff.U16(*offset);
     if (!count) return false;
     current.resolutionUnit = 2;
@@ -63,9 +64,16 @@ bool ReadTiffResolutions(ImageFile& file, std::vector<DpiInfo>& records) {
     }
     offset = tiff.U32(*offset + 2 + *count * kIfdEntrySize);
     if (!offset) return false;
-    records.push_back(current);
+    if (visit(current) == TiffWalk::Stop) return true;
   }
   return true;
+}
+
+bool ReadTiffResolutions(ImageFile& file, std::vector<DpiInfo>& records) {
+  return ReadTiffResolutions(file, [&](const DpiInfo& record) {
+    records.push_back(record);
+    return TiffWalk::Next;
+  });
 }
 
 }  // namespace kestrova

@@ -15,6 +15,7 @@
 #include <set>
 #include <thread>
 
+#include "image/image_bytes.h"
 #include "support/fixture_medium.h"
 #include "support/test_files.h"
 
@@ -476,6 +477,28 @@ TEST_F(BadMediumTest, EntityExpansionBombEndsInBoundedTime) {
   ExpectFinished(result, "entity bomb");
   EXPECT_EQ(result.exitCode, 2) << result.out;
   EXPECT_EQ(result.out.find("ばくだんばくだんばくだん"), std::string::npos);
+}
+
+// A drawing of two million images, 12 MB of IFDs without entries that keep the first one's good
+// values: the check goes no further than the cap of images and its memory does not grow with
+// the chain (the chain kept in memory would take more than 100 MB).
+TEST_F(BadMediumTest, DrawingOfMillionsOfImagesKeepsMemoryBounded) {
+  const std::vector<test::TiffEntry> good = {test::Short(259, 4), test::Rational(282, 200, 1),
+                                             test::Rational(283, 200, 1)};
+  const std::size_t images[] = {1, 2'000'000};
+  long peakKiB[2] = {};
+  for (int i = 0; i < 2; ++i) {
+    FixtureMedium fixture;
+    fixture.entries[0].category = "施工状況写真";
+    fixture.entries[0].drawings = {"D0000001.TIF"};
+    fixture.files = {{"PHOTO/DRA/D0000001.TIF", test::TiffChainBytes(good, images[i])}};
+    const auto result = Check(Write(fixture, "媒体" + std::to_string(i)));
+    ExpectFinished(result, "drawing of " + std::to_string(images[i]) + " images");
+    EXPECT_EQ(result.out.find("[要確認] 圧縮形式が異なります。") != std::string::npos, i == 1)
+        << result.out;
+    peakKiB[i] = result.peakMemoryKiB;
+  }
+  EXPECT_LT(peakKiB[1] - peakKiB[0], 16 * 1024);
 }
 
 TEST_F(BadMediumTest, ExternalEntityOutsideTheMediumIsRefused) {

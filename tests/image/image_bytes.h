@@ -154,6 +154,19 @@ inline std::string TiffBytes(const TiffLayout& layout) {
   return bytes;
 }
 
+// A TIFF file of one chain of the given number of images: the first holds the entries, every
+// later one is an IFD without entries.
+inline std::string TiffChainBytes(const std::vector<TiffEntry>& first, std::size_t images) {
+  std::uint32_t next = 8 + IfdSize(first, false);
+  std::string bytes = TiffBytes({false, {first}, true, images > 1 ? next : 0});
+  bytes.reserve(bytes.size() + 6 * images);
+  for (std::size_t i = 1; i < images; ++i) {
+    next += 6;
+    bytes += Put16(0, false) + Put32(i + 1 < images ? next : 0, false);
+  }
+  return bytes;
+}
+
 inline std::string Segment(std::uint8_t marker, const std::string& payload) {
   const auto length = static_cast<std::uint32_t>(payload.size() + 2);
   return std::string{'\xFF', static_cast<char>(marker)} + Put16(length, true) + payload;

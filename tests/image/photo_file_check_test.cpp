@@ -9,6 +9,7 @@
 
 #include "image/check_hash_module.h"
 #include "image/image_bytes.h"
+#include "image/tiff_reader.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
 #include "run/run_globals.h"
@@ -218,6 +219,27 @@ TEST_F(PhotoFileCheckTest, CurrentFormatFindings) {
                 Finding(5053, false, kTooManyPixels, pic / "P0000007.JPG") + Serial(8) +
                 Finding(5053, false, kPixelsChanged, pic / "P0000008.JPG") + Serial(10) +
                 Finding(5057, false, Gnss("災害写真"), pic / "P0000010.JPG"));
+}
+
+// A drawing whose images all pass passes up to the cap of images; one more makes it malformed.
+// An image with the wrong compression is reported at once, however long the chain after it.
+TEST_F(PhotoFileCheckTest, DrawingChainsEndAtTheCapOfImages) {
+  FixtureMedium fixture;
+  fixture.entries = {Entry(1, "施工状況写真", {"D0000001.TIF", "D0000002.TIF", "D0000003.TIF"})};
+  const std::vector<test::TiffEntry> good = {test::Short(259, 4), test::Rational(282, 200, 1),
+                                             test::Rational(283, 200, 1)};
+  fixture.files = {
+      {PicFile(fixture.entries[0]), PhotoBytes({})},
+      {"PHOTO/DRA/D0000001.TIF", test::TiffChainBytes(good, kMaxTiffImages)},
+      {"PHOTO/DRA/D0000002.TIF", test::TiffChainBytes(good, kMaxTiffImages + 1)},
+      {"PHOTO/DRA/D0000003.TIF", test::TiffChainBytes({test::Short(259, 1)}, 100'000)},
+  };
+  const fs::path program = Program("");
+  const fs::path medium = Write(fixture, program, "平成28");
+  const fs::path dra = medium / "PHOTO" / "DRA";
+  EXPECT_EQ(EntryLog(medium, program, 1),
+            Serial(1) + Finding(5052, false, kCompression, dra / "D0000002.TIF") +
+                Finding(5052, false, kCompression, dra / "D0000003.TIF"));
 }
 
 TEST_F(PhotoFileCheckTest, OlderFormatSizeRuleAndPixelRanges) {

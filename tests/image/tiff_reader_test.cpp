@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "image/image_bytes.h"
@@ -68,9 +69,12 @@ const std::vector<TiffCase>& TiffCases() {
 
 class TiffReaderTest : public ::testing::TestWithParam<TiffCase> {
  protected:
-  std::vector<DpiInfo> Read(const std::string& bytes, bool& ok) {
+  std::u16string Write(const std::string& bytes) {
     WriteBytes(m_dir.path() / "図面.TIF", bytes);
-    ImageFile file(FromFsPath(m_dir.path() / "図面.TIF"));
+    return FromFsPath(m_dir.path() / "図面.TIF");
+  }
+  std::vector<DpiInfo> Read(const std::string& bytes, bool& ok) {
+    ImageFile file(Write(bytes));
     std::vector<DpiInfo> records;
     ok = ReadTiffResolutions(file, records);
     return records;
@@ -129,6 +133,47 @@ TEST_F(TiffReaderTest, WrongHeadersAndCutFilesAreNotAccepted) {
     EXPECT_TRUE(Read(good.substr(0, length), ok).empty()) << length;
     EXPECT_FALSE(ok) << length;
   }
+}
+
+// A chain of the given number of images: a good drawing, then IFDs without entries, which keep
+// its values.
+std::string ChainBytes(size_t images) { return TiffChainBytes(Drawing(200, 4), images); }
+
+// However long the chain, the walk hands over at most the cap of images and keeps nothing that
+// grows with the file: a longer chain is not of the accepted form.
+TEST_F(TiffReaderTest, ChainsLongerThanTheCapAreNotAccepted) {
+  const struct {
+    size_t images;
+    bool ok;
+  } cases[] = {{kMaxTiffImages, true}, {kMaxTiffImages + 1, false}, {200'000, false}};
+  for (const auto& c : cases) {
+    ImageFile file(Write(ChainBytes(c.images)));
+    size_t handed = 0;
+    const bool ok = ReadTiffResolutions(file, [&](const DpiInfo& record) {
+      EXPECT_EQ(record.compression, 4);
+      ++handed;
+      return TiffWalk::Next;
+    });
+    EXPECT_EQ(ok, c.ok) << c.images;
+    EXPECT_EQ(handed, std::min(c.images, kMaxTiffImages)) << c.images;
+  }
+  // A loop through the whole cap ends where it leads back.
+  TiffLayout looping{false, {Drawing(200, 4)}, true, 8};
+  looping.ifds.resize(kMaxTiffImages);
+  bool ok = false;
+  EXPECT_EQ(Read(TiffBytes(looping), ok).size(), kMaxTiffImages);
+  EXPECT_TRUE(ok);
+}
+
+// The visitor ends the walk once it knows its verdict: what follows is never read.
+TEST_F(TiffReaderTest, VisitorEndsTheWalk) {
+  ImageFile file(Write(TiffBytes({false, {Drawing(150, 1), {Long(282, 200)}}, true})));
+  size_t handed = 0;
+  EXPECT_TRUE(ReadTiffResolutions(file, [&](const DpiInfo&) {
+    ++handed;
+    return TiffWalk::Stop;
+  }));
+  EXPECT_EQ(handed, 1u);
 }
 
 }  // namespace
