@@ -13,10 +13,11 @@ namespace {
 
 // The verdicts. The checker counts 0, -1 and -2 as altered and every other value as not.
 constexpr std::int32_t kIntact = 1;
-constexpr std::int32_t kAltered = 0;          // digest differs, or the record is cut short
-constexpr std::int32_t kNoRecord = -1;        // no seal record before the scan data
-constexpr std::int32_t kUnreadable = -2;      // cannot be opened or read, or not a JPEG file
-constexpr std::int32_t kUnknownVersion = -3;  // sealed by a later scheme this library cannot judge
+constexpr std::int32_t kAltered = 0;  // digest differs, or the record is cut short
+// No usable seal record before the scan data: none at all, or one of a version this library
+// cannot verify (a record it cannot check never passes).
+constexpr std::int32_t kNoRecord = -1;
+constexpr std::int32_t kUnreadable = -2;  // cannot be opened or read, or not a JPEG file
 
 std::int32_t CheckFile(int fd) {
   using namespace kestrova::seal;
@@ -34,7 +35,7 @@ std::int32_t CheckFile(int fd) {
   if (!record) return kNoRecord;
   const std::string_view body = RecordBody(*record);
   if (body.empty()) return kAltered;
-  if (static_cast<std::uint8_t>(body[0]) != kVersion) return kUnknownVersion;
+  if (static_cast<std::uint8_t>(body[0]) != kVersion) return kNoRecord;
   const Digest digest = hash.Final();
   if (body.size() != 1 + digest.size()) return kAltered;
   return CRYPTO_memcmp(body.data() + 1, digest.data(), digest.size()) == 0 ? kIntact : kAltered;

@@ -15,7 +15,8 @@
 namespace kestrova::seal {
 
 // Segment: FF EF, length (2 bytes, big-endian, counting itself), identifier with its zero
-// byte, version byte, then for version 1 the 32-byte SHA-256 digest.
+// byte, version byte, then for version 1 the 32-byte SHA-256 digest. Version 1 is the only one:
+// a record of any other version cannot be verified and counts as no record.
 inline constexpr std::uint8_t kRecordMarker = 0xEF;
 inline constexpr std::string_view kIdentifier{"KestrovaSeal\0", 13};
 inline constexpr std::uint8_t kVersion = 1;

@@ -100,7 +100,7 @@ TEST_F(CheckHashLibraryTest, AnyChangedByteCountsAsAltered) {
     changed[i] = static_cast<char>(changed[i] ^ 0x01);
     const std::int32_t result = Check(Write("changed.jpg", changed));
     if (i == record + 4 + 13) {
-      EXPECT_EQ(result, -3);  // the version byte itself
+      EXPECT_EQ(result, -1);  // the version byte itself: a version that cannot be verified
     } else {
       // 0, or -1 when the change breaks the segment walk before the record.
       EXPECT_TRUE(result == 0 || result == -1) << i;
@@ -115,7 +115,7 @@ TEST_F(CheckHashLibraryTest, VerdictsOfFilesThatCannotBeJudged) {
   EXPECT_EQ(Check(Write("plain.jpg", photo)), -1);
   EXPECT_EQ(
       Check(Write("version2.jpg", "\xFF\xD8" + RecordSegment(2, std::string(32, 'a')) + afterSoi)),
-      -3);
+      -1);
   EXPECT_EQ(Check(Write("cut.jpg", "\xFF\xD8" + RecordSegment(1, "short") + afterSoi)), 0);
   EXPECT_EQ(Check(Write("bare.jpg",
                         "\xFF\xD8" + Segment(0xEF, std::string("KestrovaSeal\0", 13)) + afterSoi)),
@@ -134,6 +134,18 @@ TEST_F(CheckHashLibraryTest, VerdictsOfFilesThatCannotBeJudged) {
     const std::string locked = Sealed("locked.jpg", photo);
     ::chmod(locked.c_str(), 0);
     EXPECT_EQ(Check(locked), -2);
+  }
+}
+
+// An edited photo whose record then gets another version byte is never judged intact nor let
+// pass: the record cannot be verified, so the photo counts as having none.
+TEST_F(CheckHashLibraryTest, EditedPhotoWithAnotherRecordVersionHasNoUsableRecord) {
+  std::string edited = ReadBytes(Sealed("P0000004.JPG", Photo()));
+  edited[edited.size() - 3] = static_cast<char>(edited[edited.size() - 3] ^ 0x01);
+  const size_t version = edited.find("KestrovaSeal") + 13;
+  for (const int other : {0, 2, 255}) {
+    edited[version] = static_cast<char>(other);
+    EXPECT_EQ(Check(Write("edited.jpg", edited)), -1) << other;
   }
 }
 
