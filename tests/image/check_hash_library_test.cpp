@@ -4,7 +4,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <thread>
 
 #include "image/check_hash_module.h"
 #include "image/image_bytes.h"
@@ -19,13 +22,12 @@ using namespace test;
 
 const std::string kSignTool = std::string(KESTROVA_TEST_PROGRAM_DIR) + "/kestrova-sign";
 
-// The tool's exit status; its messages are dropped.
-int RunSignTool(const std::vector<std::string>& args) {
-  std::string command = "'" + kSignTool + "'";
-  for (const std::string& arg : args) command += " '" + arg + "'";
-  const int status = std::system((command + " 2>/dev/null").c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+CommandResult RunSign(const std::vector<std::string>& args) {
+  return CheckerProcess(args, {}, kSignTool).Wait();
 }
+
+// The tool's exit status.
+int RunSignTool(const std::vector<std::string>& args) { return RunSign(args).exitCode; }
 
 // A record segment of the given version and body, as the library expects it after SOI.
 std::string RecordSegment(std::uint8_t version, const std::string& body) {
@@ -34,6 +36,23 @@ std::string RecordSegment(std::uint8_t version, const std::string& body) {
 
 std::string Photo() {
   return Jpeg(App0Jfif() + App1Exif(TiffBytes({true, {{Short(0x0112, 1)}}})) + Frame(0xC0, 64, 48));
+}
+
+// The photo with 32 MB of scan data.
+std::string LargePhoto() {
+  std::string photo = Photo();
+  photo.insert(photo.size() - 2, std::string(32 << 20, '\x5A'));
+  return photo;
+}
+
+// Names of the folder's files that the tool left behind: its temporary files start with a dot.
+std::vector<std::string> LeftTemporaryFiles(const std::filesystem::path& folder) {
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    const std::string name = entry.path().filename().string();
+    if (name.starts_with(".kestrova-sign")) left.push_back(name);
+  }
+  return left;
 }
 
 class CheckHashLibraryTest : public ::testing::Test {
@@ -156,6 +175,93 @@ TEST_F(CheckHashLibraryTest, SignToolRefusesWhatIsNotAJpeg) {
   EXPECT_EQ(RunSignTool({PathOf("missing.jpg")}), 74);
   EXPECT_EQ(RunSignTool({}), 64);
   EXPECT_EQ(ReadBytes(source), std::string("II*\0rest", 8));
+}
+
+TEST_F(CheckHashLibraryTest, SignToolHelpAndUsage) {
+  for (const std::string option : {"--help", "-h"}) {
+    const CommandResult help = RunSign({option});
+    EXPECT_EQ(help.exitCode, 0) << option;
+    EXPECT_TRUE(help.out.starts_with("usage: kestrova-sign FILE\n")) << help.out;
+    EXPECT_NE(help.out.find("Exit status: 0 sealed, 64 usage error"), std::string::npos);
+    EXPECT_EQ(help.err, "");
+  }
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"--frobnicate", PathOf("a.jpg")},
+        {PathOf("a.jpg"), PathOf("b.jpg"), PathOf("c.jpg")},
+        {"--"}}) {
+    const CommandResult usage = RunSign(args);
+    EXPECT_EQ(usage.exitCode, 64) << args[0];
+    EXPECT_TRUE(usage.err.starts_with("usage: kestrova-sign")) << usage.err;
+  }
+  // After "--" a name that starts with a dash is a file name.
+  const std::string dashed = Write("-photo.jpg", Photo());
+  EXPECT_EQ(RunSignTool({"--", dashed}), 0);
+  EXPECT_EQ(Check(dashed), 1);
+}
+
+// A symbolic link as the file or the output stays a link; the file it names gets the seal. A
+// link that names nothing is not written through.
+TEST_F(CheckHashLibraryTest, SignToolSealsTheFileALinkNames) {
+  namespace fs = std::filesystem;
+  Write("photo.jpg", Photo());
+  fs::create_directory(m_dir.path() / "sub");
+  Write("sub/real.jpg", Photo());
+  Write("sub/old.jpg", "not yet sealed");
+  fs::create_symlink("sub/real.jpg", m_dir.path() / "link.jpg");
+  fs::create_symlink("sub/old.jpg", m_dir.path() / "out.jpg");
+  fs::create_symlink("nowhere.jpg", m_dir.path() / "dangling.jpg");
+
+  EXPECT_EQ(RunSignTool({PathOf("link.jpg")}), 0);
+  EXPECT_EQ(RunSignTool({PathOf("photo.jpg"), PathOf("out.jpg")}), 0);
+  EXPECT_EQ(RunSignTool({PathOf("photo.jpg"), PathOf("dangling.jpg")}), 74);
+  for (const auto& [link, target] : {std::pair{"link.jpg", "sub/real.jpg"},
+                                     {"out.jpg", "sub/old.jpg"},
+                                     {"dangling.jpg", "nowhere.jpg"}}) {
+    EXPECT_TRUE(fs::is_symlink(m_dir.path() / link)) << link;
+    EXPECT_EQ(fs::read_symlink(m_dir.path() / link), target) << link;
+  }
+  EXPECT_EQ(Check(PathOf("sub/real.jpg")), 1);
+  EXPECT_EQ(Check(PathOf("sub/old.jpg")), 1);
+  EXPECT_FALSE(fs::exists(m_dir.path() / "nowhere.jpg"));
+  EXPECT_EQ(LeftTemporaryFiles(m_dir.path()), std::vector<std::string>{});
+}
+
+// The photo is streamed: sealing 32 MB takes no more memory than sealing a few hundred bytes.
+TEST_F(CheckHashLibraryTest, SignToolMemoryDoesNotGrowWithThePhoto) {
+  const CommandResult small = RunSign({Write("small.jpg", Photo()), PathOf("small-out.jpg")});
+  const CommandResult large = RunSign({Write("large.jpg", LargePhoto()), PathOf("large-out.jpg")});
+  ASSERT_EQ(small.exitCode, 0) << small.err;
+  ASSERT_EQ(large.exitCode, 0) << large.err;
+  EXPECT_EQ(Check(PathOf("large-out.jpg")), 1);
+  EXPECT_LT(large.peakMemoryKiB - small.peakMemoryKiB, 8 * 1024);
+}
+
+// SIGINT or SIGTERM while the tool writes: it ends by the signal and removes its temporary file;
+// the output is never made. A run that finished before the signal came is tried again.
+TEST_F(CheckHashLibraryTest, SignToolRemovesItsTemporaryFileWhenInterrupted) {
+  const std::string input = Write("large.jpg", LargePhoto());
+  for (const int signal : {SIGINT, SIGTERM}) {
+    bool interrupted = false;
+    for (int attempt = 0; attempt < 5 && !interrupted; ++attempt) {
+      std::filesystem::remove(m_dir.path() / "out.jpg");
+      CheckerProcess sign({input, PathOf("out.jpg")}, {}, kSignTool);
+      siginfo_t running{};
+      while (LeftTemporaryFiles(m_dir.path()).empty() &&
+             ::waitid(P_PID, sign.pid(), &running, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+             running.si_pid == 0) {
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+      }
+      ::kill(sign.pid(), signal);
+      const CommandResult result = sign.Wait();
+      interrupted = result.exitCode == 128 + signal;
+      if (!interrupted) {
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+      }
+    }
+    EXPECT_TRUE(interrupted) << signal;
+    EXPECT_FALSE(std::filesystem::exists(m_dir.path() / "out.jpg")) << signal;
+    EXPECT_EQ(LeftTemporaryFiles(m_dir.path()), std::vector<std::string>{}) << signal;
+  }
 }
 
 }  // namespace

@@ -103,7 +103,7 @@ std::filesystem::path CopyProgramFolder(const std::filesystem::path& target) {
 }
 
 CheckerProcess::CheckerProcess(const std::vector<std::string>& args,
-                               const std::function<void()>& inChild) {
+                               const std::function<void()>& inChild, const std::string& program) {
   const auto outPath = m_scratch.path() / "out";
   const auto errPath = m_scratch.path() / "err";
   m_pid = ::fork();
@@ -117,7 +117,7 @@ CheckerProcess::CheckerProcess(const std::vector<std::string>& args,
     for (const int fd : {out, err, in}) ::close(fd);
     if (inChild) inChild();
     std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(KESTROVA_TEST_CHECK_EXE));
+    argv.push_back(const_cast<char*>(program.c_str()));
     for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
     ::execv(argv[0], argv.data());

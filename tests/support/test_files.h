@@ -58,13 +58,14 @@ struct CommandResult {
   long peakMemoryKiB = 0;  // the process's maximum resident set size
 };
 
-// A kestrova-check process started with the arguments; its output goes to files of its own.
-// The destructor kills it and waits for it when Wait() was not called.
+// A kestrova-check process (or one of another program) started with the arguments; its output
+// goes to files of its own. The destructor kills it and waits for it when Wait() was not called.
 class CheckerProcess {
  public:
   // inChild runs in the new process just before the program starts (limits, privileges).
   explicit CheckerProcess(const std::vector<std::string>& args,
-                          const std::function<void()>& inChild = {});
+                          const std::function<void()>& inChild = {},
+                          const std::string& program = KESTROVA_TEST_CHECK_EXE);
   ~CheckerProcess();
   CheckerProcess(const CheckerProcess&) = delete;
   CheckerProcess& operator=(const CheckerProcess&) = delete;
