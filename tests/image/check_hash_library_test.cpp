@@ -228,8 +228,11 @@ TEST_F(CheckHashLibraryTest, SignToolSealsTheFileALinkNames) {
 
 // The photo is streamed: sealing 32 MB takes no more memory than sealing a few hundred bytes.
 TEST_F(CheckHashLibraryTest, SignToolMemoryDoesNotGrowWithThePhoto) {
-  const CommandResult small = RunSign({Write("small.jpg", Photo()), PathOf("small-out.jpg")});
-  const CommandResult large = RunSign({Write("large.jpg", LargePhoto()), PathOf("large-out.jpg")});
+  // Written first: a process forked while this one holds the photo would count it too.
+  Write("small.jpg", Photo());
+  Write("large.jpg", LargePhoto());
+  const CommandResult small = RunSign({PathOf("small.jpg"), PathOf("small-out.jpg")});
+  const CommandResult large = RunSign({PathOf("large.jpg"), PathOf("large-out.jpg")});
   ASSERT_EQ(small.exitCode, 0) << small.err;
   ASSERT_EQ(large.exitCode, 0) << large.err;
   EXPECT_EQ(Check(PathOf("large-out.jpg")), 1);
