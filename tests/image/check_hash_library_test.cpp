@@ -7,6 +7,7 @@
 #include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "image/check_hash_module.h"
@@ -38,11 +39,15 @@ std::string Photo() {
   return Jpeg(App0Jfif() + App1Exif(TiffBytes({true, {{Short(0x0112, 1)}}})) + Frame(0xC0, 64, 48));
 }
 
-// The photo with 32 MB of scan data.
-std::string LargePhoto() {
-  std::string photo = Photo();
-  photo.insert(photo.size() - 2, std::string(32 << 20, '\x5A'));
-  return photo;
+// Writes the photo with 32 MB of scan data, a megabyte at a time: a process forked afterwards
+// starts with the peak memory of this one, which stays small.
+void WriteLargePhoto(const std::filesystem::path& path) {
+  const std::string photo = Photo();
+  std::ofstream out(path, std::ios::binary);
+  out << photo.substr(0, photo.size() - 2);
+  const std::string megabyte(1 << 20, '\x5A');
+  for (int i = 0; i < 32; ++i) out << megabyte;
+  out << photo.substr(photo.size() - 2);
 }
 
 // Names of the folder's files that the tool left behind: its temporary files start with a dot.
@@ -228,9 +233,8 @@ TEST_F(CheckHashLibraryTest, SignToolSealsTheFileALinkNames) {
 
 // The photo is streamed: sealing 32 MB takes no more memory than sealing a few hundred bytes.
 TEST_F(CheckHashLibraryTest, SignToolMemoryDoesNotGrowWithThePhoto) {
-  // Written first: a process forked while this one holds the photo would count it too.
   Write("small.jpg", Photo());
-  Write("large.jpg", LargePhoto());
+  WriteLargePhoto(PathOf("large.jpg"));
   const CommandResult small = RunSign({PathOf("small.jpg"), PathOf("small-out.jpg")});
   const CommandResult large = RunSign({PathOf("large.jpg"), PathOf("large-out.jpg")});
   ASSERT_EQ(small.exitCode, 0) << small.err;
@@ -242,7 +246,8 @@ TEST_F(CheckHashLibraryTest, SignToolMemoryDoesNotGrowWithThePhoto) {
 // SIGINT or SIGTERM while the tool writes: it ends by the signal and removes its temporary file;
 // the output is never made. A run that finished before the signal came is tried again.
 TEST_F(CheckHashLibraryTest, SignToolRemovesItsTemporaryFileWhenInterrupted) {
-  const std::string input = Write("large.jpg", LargePhoto());
+  const std::string input = PathOf("large.jpg");
+  WriteLargePhoto(input);
   for (const int signal : {SIGINT, SIGTERM}) {
     bool interrupted = false;
     for (int attempt = 0; attempt < 5 && !interrupted; ++attempt) {
