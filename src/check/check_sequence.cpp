@@ -151,12 +151,12 @@ int CheckRun::CheckMedium() {
 
     m_host.AppendLog(u" ＊＊PHOTO.XMLの内容を調べています。\n");
     if (mediaNumber == 1 || mediaNumber == m_nMediaTotal) {
-      const int others =
-          CheckOtherMediaEntries(photoParser, m_szMediaPath, m_host, m_counters, mediaNumberText);
+      const int others = CheckOtherMediaEntries(photoParser, m_szMediaPath, m_host, m_counters,
+                                                mediaNumber, m_nMediaTotal);
       if (others != 0) result = others;
     }
     const int entries =
-        CheckPhotoEntries(photoParser, m_szMediaPath, m_host, m_counters, mediaNumberText);
+        CheckPhotoEntries(photoParser, m_szMediaPath, m_host, m_counters, mediaNumber);
     if (entries != 0) result = entries;
   };
   stages();

@@ -1,12 +1,15 @@
 #include "check/photo_entries.h"
 
+#include <cstdint>
 #include <deque>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 #include "image/check_hash_look_ahead.h"
 #include "image/image_file.h"
 #include "image/photo_file_check.h"
+#include "platform/text_encoding.h"
 #include "relations/relation_checks.h"
 #include "rules/error_limits.h"
 #include "rules/photo_division_table.h"
@@ -15,6 +18,7 @@
 #include "run/finding_writer.h"
 #include "run/run_globals.h"
 #include "xml/photo_content_check.h"
+#include "xml/value_findings.h"
 
 namespace kestrova {
 namespace {
@@ -42,6 +46,68 @@ int StopWithMessage(const std::u16string& message, RunHost& host, FindingCounter
   return 2;
 }
 
+constexpr char16_t kMediaNumberPath[] = u"写真ファイル情報/メディア番号";
+
+// The number a media number text stands for: decimal digits only (leading zeros allowed; the
+// surrounding white space is not part of an element value). 0 when it is no such number or too
+// large for any set, which names no medium either, as media are numbered from 1.
+int MediaNumberOf(std::u16string_view text) {
+  constexpr int kLimit = 1'000'000'000;
+  if (text.empty()) return 0;
+  int number = 0;
+  for (const char16_t c : text) {
+    if (c < u'0' || c > u'9') return 0;
+    number = number * 10 + (c - u'0');
+    if (number >= kLimit) return 0;
+  }
+  return number;
+}
+
+// The medium the entry belongs to, read from its first media number element (0 without one),
+// or nullopt with the failure's line in the message.
+std::optional<int> EntryMediaNumber(const CPhotoXmlParser& parser, const CXmlNode& entry,
+                                    std::vector<CXmlElementValue>& elements,
+                                    std::u16string& message) {
+  if (parser.GetChildNameValues(entry, kMediaNumberPath, elements, message) != 0) {
+    return std::nullopt;
+  }
+  return elements.empty() ? 0 : MediaNumberOf(elements.front().value);
+}
+
+// Every photo entry of the document, in document order.
+int SelectAllEntries(const CPhotoXmlParser& parser, CXmlNodeList& entries,
+                     std::u16string& message) {
+  return parser.SelectNodes(entries, message, u"写真情報");
+}
+
+// The entries that belong to the medium, in document order: 0, or 5023 with its line.
+int SelectMediumEntries(const CPhotoXmlParser& parser, int mediaNumber,
+                        std::vector<CXmlNode>& selected, std::u16string& message) {
+  CXmlNodeList entries;
+  if (SelectAllEntries(parser, entries, message) != 0) return 5023;
+  std::vector<CXmlElementValue> elements;
+  for (int i = 0; i < entries.GetLength(); ++i) {
+    CXmlNode entry = entries.GetItem(i);
+    const auto entryMedium = EntryMediaNumber(parser, entry, elements, message);
+    if (!entryMedium) return 5023;
+    if (*entryMedium == mediaNumber) selected.push_back(std::move(entry));
+  }
+  return 0;
+}
+
+// The media numbers of the set as a selection finding lists values: "'1','2','3'"; a set of
+// more than ten media as "'1'～'12'", so that the line stays short whatever the total.
+std::u16string MediaNumberList(int mediaTotal) {
+  constexpr int kListedTotal = 10;
+  if (mediaTotal > kListedTotal) return u"'1'～'" + DecimalText(mediaTotal) + u"'";
+  std::u16string list;
+  for (int number = 1; number <= mediaTotal; ++number) {
+    if (number > 1) list += u",";
+    list += u"'" + DecimalText(number) + u"'";
+  }
+  return list;
+}
+
 // What the walk reads of one photo entry before checking it: the elements of every rule, in
 // rule order, and the photo file values taken from them.
 struct EntryValues {
@@ -58,7 +124,7 @@ struct EntryValues {
 // so that the medium and every core work on the next photos while the walk checks this one.
 class EntryReader {
  public:
-  EntryReader(const CPhotoXmlParser& parser, const CXmlNodeList& entries,
+  EntryReader(const CPhotoXmlParser& parser, const std::vector<CXmlNode>& entries,
               const std::vector<XMLElementItem>& rules, const std::u16string& mediaPath)
       : m_parser(parser), m_entries(entries), m_rules(rules), m_mediaPath(mediaPath) {
     if (TamperCheckApplies()) {
@@ -70,7 +136,7 @@ class EntryReader {
 
   // The values of the next entry.
   EntryValues Next() {
-    while (m_read < m_entries.GetLength() && m_read <= m_taken + m_depth) {
+    while (m_read < static_cast<int>(m_entries.size()) && m_read <= m_taken + m_depth) {
       m_ahead.push_back(Read(m_read++));
     }
     EntryValues entry = std::move(m_ahead.front());
@@ -92,7 +158,7 @@ class EntryReader {
 
   EntryValues Read(int index) {
     EntryValues entry;
-    const CXmlNode node = m_entries.GetItem(index);
+    const CXmlNode& node = m_entries[static_cast<std::size_t>(index)];
     std::vector<CXmlElementValue> elements;
     for (const XMLElementItem& rule : m_rules) {
       if (m_parser.GetChildNameValues(node, rule.name, elements, entry.failure) != 0) break;
@@ -104,7 +170,7 @@ class EntryReader {
       entry.values.push_back(std::move(elements));
     }
     entry.photoFileName = m_photoFileName;
-    if (entry.category != kUndefinedValue && entry.values.size() == m_rules.size()) {
+    if (entry.values.size() == m_rules.size()) {
       if (const auto photo = LocatePhotoFile(entry.photoFileName, m_mediaPath)) {
         ReadAhead(*photo, m_lookAhead ? 0 : kPhotoHeadBytes);
         if (m_lookAhead) m_lookAhead->Submit(index, *photo);
@@ -114,7 +180,7 @@ class EntryReader {
   }
 
   const CPhotoXmlParser& m_parser;
-  const CXmlNodeList& m_entries;
+  const std::vector<CXmlNode>& m_entries;
   const std::vector<XMLElementItem>& m_rules;
   const std::u16string& m_mediaPath;
   std::optional<CheckHashLookAhead> m_lookAhead;
@@ -128,7 +194,7 @@ class EntryReader {
 }  // namespace
 
 int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, RunHost& host,
-                      FindingCounters& counters, const std::u16string& mediaNumberText) {
+                      FindingCounters& counters, int mediaNumber) {
   std::u16string message;
   g_szSerialNo.clear();
   int result = 0;
@@ -137,10 +203,8 @@ int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, R
   if (basicInfo == 2) return 2;
   if (basicInfo != 0) result = 1;
 
-  CXmlNodeList entries;
-  if (parser.SelectNodes(entries, message,
-                         u"写真情報[写真ファイル情報/メディア番号=\"" + mediaNumberText + u"\"]") !=
-      0) {
+  std::vector<CXmlNode> entries;
+  if (SelectMediumEntries(parser, mediaNumber, entries, message) != 0) {
     return StopWithMessage(message, host, counters);
   }
 
@@ -151,7 +215,7 @@ int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, R
   ElementPairs relationPairs;
   ElementPairs divisionPairs;
 
-  const int total = entries.GetLength();
+  const int total = static_cast<int>(entries.size());
   for (int i = 0; i < total; ++i) {
     const EntryValues entry = reader.Next();
     g_bSerialPending = 1;
@@ -179,8 +243,9 @@ int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, R
     relationPairs.clear();
     divisionPairs.clear();
 
-    if (entry.category != kUndefinedValue &&
-        CheckPhotoFiles(entry.photoFileName, entry.drawingNames, entry.category, mediaPath, message,
+    // Without a category the files still get every check that does not depend on it.
+    const std::u16string fileCategory = entry.category == kUndefinedValue ? u"" : entry.category;
+    if (CheckPhotoFiles(entry.photoFileName, entry.drawingNames, fileCategory, mediaPath, message,
                         host, counters) != 0) {
       result = 1;
     }
@@ -193,36 +258,49 @@ int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, R
 }
 
 int CheckOtherMediaEntries(CPhotoXmlParser parser, const std::u16string& /*mediaPath*/,
-                           RunHost& host, FindingCounters& counters,
-                           const std::u16string& mediaNumberText) {
+                           RunHost& host, FindingCounters& counters, int mediaNumber,
+                           int mediaTotal) {
   std::u16string message;
   g_szSerialNo.clear();
   int result = 0;
 
-  CXmlNodeList fileInfos;
-  if (parser.SelectNodes(
-          fileInfos, message,
-          u"写真情報/写真ファイル情報[メディア番号!=\"" + mediaNumberText + u"\"]") != 0) {
-    return 2;
-  }
+  CXmlNodeList entries;
+  if (SelectAllEntries(parser, entries, message) != 0) return 2;
   const std::vector<XMLElementItem> rules = PhotoEntryRules();
   const auto serialRule = FindEntryRule(rules, u"写真ファイル情報/シリアル番号");
-  const auto mediaNumberRule = FindEntryRule(rules, u"写真ファイル情報/メディア番号");
+  const auto mediaNumberRule = FindEntryRule(rules, kMediaNumberPath);
   std::vector<CXmlElementValue> elements;
 
-  for (int i = 0; i < fileInfos.GetLength(); ++i) {
-    const CXmlNode fileInfo = fileInfos.GetItem(i);
+  for (int i = 0; i < entries.GetLength(); ++i) {
+    const CXmlNode entry = entries.GetItem(i);
+    const auto entryMedium = EntryMediaNumber(parser, entry, elements, message);
+    if (!entryMedium) return 2;
+    if (*entryMedium == mediaNumber) continue;
     g_bSerialPending = 1;
-    if (parser.GetChildNameValues(fileInfo, u"シリアル番号", elements, message) != 0) return 2;
-    for (const CXmlElementValue& element : elements) {
-      if (!serialRule) break;
-      g_szSerialNo = element.value;
-      if (CheckPhotoElement(*serialRule, element, host, counters, true) != 0) result = 1;
+    if (parser.GetChildNameValues(entry, u"写真ファイル情報/シリアル番号", elements, message) !=
+        0) {
+      return 2;
     }
-    if (parser.GetChildNameValues(fileInfo, u"メディア番号", elements, message) != 0) return 2;
+    for (const CXmlElementValue& element : elements) {
+      // The serial number heads the entry's findings, the media number's own included.
+      g_szSerialNo = element.value;
+      if (serialRule && CheckPhotoElement(*serialRule, element, host, counters, true) != 0) {
+        result = 1;
+      }
+    }
+    if (parser.GetChildNameValues(entry, kMediaNumberPath, elements, message) != 0) return 2;
     for (const CXmlElementValue& element : elements) {
       if (!mediaNumberRule) break;
       if (CheckPhotoElement(*mediaNumberRule, element, host, counters, true) != 0) result = 1;
+    }
+    // An entry that names no medium of the set is checked on none of them: the first medium
+    // reports it, once.
+    if (mediaNumber == 1 && (*entryMedium < 1 || *entryMedium > mediaTotal)) {
+      Finding finding =
+          NotInListFinding(kPhotoEntryIndent, kMediaNumberPath, MediaNumberList(mediaTotal));
+      finding.elementPath = kMediaNumberPath;
+      WriteFinding(std::move(finding), host, counters, FindingPlace::PhotoEntry);
+      result = 1;
     }
   }
   return result;

@@ -9,15 +9,20 @@
 
 namespace kestrova {
 
+// An entry belongs to the medium its media number names: the element's text without the
+// surrounding white space, read as a decimal number ("01" is medium 1).
+
 // Checks the document-wide values, then every photo entry of this medium in full: its values,
 // its classification relations and its photo and drawing files. Polls for cancel and the error
 // limits after every entry and reports the progress. 0, 1 findings, 2 stop, -1 stop requested.
 int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, RunHost& host,
-                      FindingCounters& counters, const std::u16string& mediaNumberText);
+                      FindingCounters& counters, int mediaNumber);
 
 // Checks the serial number and media number of every entry of the other media of the set
-// (on the first and the last medium): 0, 1 or 2.
+// (on the first and the last medium). On the first medium, an entry whose media number names no
+// medium from 1 to mediaTotal is reported as a must-fix finding (5035 listing the numbers).
+// 0, 1 or 2.
 int CheckOtherMediaEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, RunHost& host,
-                           FindingCounters& counters, const std::u16string& mediaNumberText);
+                           FindingCounters& counters, int mediaNumber, int mediaTotal);
 
 }  // namespace kestrova

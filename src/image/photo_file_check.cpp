@@ -72,11 +72,10 @@ std::optional<std::filesystem::path> LocateFile(const std::u16string& mediaPath,
   return real;
 }
 
-// Reports a missing file, or checks the existing one unless only its existence is asked for.
+// Reports a missing file, or checks the existing one.
 int CheckNamedFile(const std::u16string& fileName, const CImgLimit& row,
-                   const std::u16string& category, bool checkContent,
-                   const std::u16string& mediaPath, std::u16string& message, RunHost& host,
-                   FindingCounters& counters) {
+                   const std::u16string& category, const std::u16string& mediaPath,
+                   std::u16string& message, RunHost& host, FindingCounters& counters) {
   const std::u16string path = FilePath(mediaPath, row, fileName);
   const auto file = StaysInItsFolder(fileName) ? LocateFile(mediaPath, path) : std::nullopt;
   if (!file) {
@@ -84,7 +83,6 @@ int CheckNamedFile(const std::u16string& fileName, const CImgLimit& row,
                       counters);
     return 1;
   }
-  if (!checkContent) return 0;
   return CheckImageFile(path, *file, row, category, message, host, counters);
 }
 
@@ -111,7 +109,9 @@ ContentResult CheckPhotoContent(const std::u16string& path, const std::filesyste
   if (CheckExifVersion(path, info.exifVersion, message, host, counters) != 0) return {1, true};
 
   ContentResult verdict;
-  if (CheckPixelCount(path, row, category, info.pixelXDimension, info.pixelYDimension,
+  // The pixel count and GNSS rules are the category's; a photo without one gets neither.
+  if (!category.empty() &&
+      CheckPixelCount(path, row, category, info.pixelXDimension, info.pixelYDimension,
                       info.frameWidth, info.frameHeight, message, host, counters) != 0) {
     verdict.flag = 1;
   }
@@ -238,16 +238,16 @@ int CheckPhotoFiles(const std::u16string& photoFileName,
   for (const ImgItem& item : g_imageRules) {
     if (item.name == u"PHOTO") {
       const CImgLimit* row = RowForName(item, photoFileName);
-      if (row && CheckNamedFile(photoFileName, *row, category, !category.empty(), mediaPath,
-                                message, host, counters) != 0) {
+      if (row &&
+          CheckNamedFile(photoFileName, *row, category, mediaPath, message, host, counters) != 0) {
         result = 1;
       }
     } else if (item.name == u"REFERENCE") {
       for (const std::u16string& drawingName : drawingNames) {
         if (drawingName.empty()) continue;
         const CImgLimit* row = RowForName(item, drawingName);
-        if (row && CheckNamedFile(drawingName, *row, category, true, mediaPath, message, host,
-                                  counters) != 0) {
+        if (row &&
+            CheckNamedFile(drawingName, *row, category, mediaPath, message, host, counters) != 0) {
           result = 1;
         }
       }
@@ -271,7 +271,7 @@ int CheckImageFile(const std::u16string& path, const std::filesystem::path& file
     if (tiff.endsFileChecks) return 1;
     flag |= tiff.flag;
   }
-  if (SizeRuleApplies(category) && TooLarge(file, row)) {
+  if (!category.empty() && SizeRuleApplies(category) && TooLarge(file, row)) {
     AppendFileFinding(PathFinding(FindingKind::FileTooLarge, path), path, message, host, counters);
     return 1;
   }

@@ -17,9 +17,8 @@ namespace kestrova {
 // Finds the photo file and every drawing file of the entry on the medium through the rows of
 // the image rules ("PHOTO" and "REFERENCE" items), reports each missing one (5051; so is a name
 // that is absolute or holds "..", and a file that lies outside the medium folder once links are
-// followed: neither is ever opened) and checks each existing one with CheckImageFile; the photo
-// file itself only when the category is not empty. 1 when anything was reported (or the pixel count
-// check returned non-zero), else 0.
+// followed: neither is ever opened) and checks each existing one with CheckImageFile. 1 when
+// anything was reported (or the pixel count check returned non-zero), else 0.
 int CheckPhotoFiles(const std::u16string& photoFileName,
                     const std::vector<std::u16string>& drawingNames, const std::u16string& category,
                     const std::u16string& mediaPath, std::u16string& message, RunHost& host,
@@ -27,8 +26,10 @@ int CheckPhotoFiles(const std::u16string& photoFileName,
 
 // Checks one existing file under the row that applies to it: a photo row (folder "PHOTO/PIC" in
 // any letter case) gets the EXIF, pixel count, GNSS and alteration checks, a "TIFF" row the
-// compression and resolution check, and every file the size rule of the rule set. path is the
-// file's path as the findings show it, file where it was found on the medium. 0 or 1.
+// compression and resolution check, and every file the size rule of the rule set. An empty
+// category (an entry without one) skips the rules that depend on it: pixel count, GNSS
+// information and size. path is the file's path as the findings show it, file where it was
+// found on the medium. 0 or 1.
 int CheckImageFile(const std::u16string& path, const std::filesystem::path& file,
                    const CImgLimit& row, const std::u16string& category, std::u16string& message,
                    RunHost& host, FindingCounters& counters);

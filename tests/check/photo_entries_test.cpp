@@ -173,6 +173,58 @@ TEST_F(PhotoEntriesTest, FirstAndLastMediumCheckTheOtherMediaEntries) {
   EXPECT_NE(log.find("写真枚数：3枚"), std::string::npos);
 }
 
+// A media number belongs to the medium it reads as, whatever white space or leading zeros it
+// is written with; one that names no medium of the set is reported on the first medium, once.
+TEST_F(PhotoEntriesTest, MediaNumbersAreReadAsNumbers) {
+  const std::string missing =
+      "    ERR-005051 [要修正] P0000001.JPG：PHOTO.XMLに記述されている写真ファイル名または、"
+      "参考図ファイル名が存在しません。\n";
+  for (const std::string number : {"01", " 1", "\n1\n", "001"}) {
+    FixtureMedium medium;
+    medium.entries[0].mediaNumber = number;
+    medium.writePhotoFiles = false;
+    const auto [tail, exitCode] = CheckTail(medium);
+    EXPECT_EQ(tail, "  シリアル番号 1\n" + missing + Summary(1, 1, 0)) << "[" << number << "]";
+  }
+
+  const std::string notOfTheSet =
+      "    ERR-005035 [要修正] 『写真ファイル情報/メディア番号』は、'1','2'のいづれかを入力して"
+      "ください。\n";
+  // The must-fix count: the set's finding, and the media number's own findings on the first
+  // and the last medium.
+  struct Case {
+    std::string number;
+    int mustFix;
+  } cases[] = {{"3", 1}, {"0", 1}, {"99999999999", 3}, {"", 3}, {"一", 3}};
+  for (const Case& c : cases) {
+    FixtureMedium medium;
+    medium.mediaTotal = "2";
+    medium.entries = {Entry("1"), Entry("2"), Entry("3")};
+    medium.entries[1].mediaNumber = "2";
+    medium.entries[2].mediaNumber = c.number;
+    std::vector<std::string> args = {"--program-dir", m_program.string()};
+    for (const char* number : {"1", "2"}) {
+      medium.mediaNumber = number;
+      const auto folder = m_dir.path() / ("組" + std::to_string(&c - cases) + "_" + number);
+      test::WriteFixtureMedium(folder, m_program, medium);
+      args.push_back(folder.string());
+    }
+    const auto result = test::RunChecker(args);
+    const std::string& log = result.out;
+    SCOPED_TRACE("[" + c.number + "]\n" + log);
+    EXPECT_EQ(result.exitCode, 1);
+    const size_t second = log.find("   メディア番号：2\n");
+    ASSERT_NE(second, std::string::npos);
+    const size_t serial = log.find("  シリアル番号 3\n");
+    ASSERT_LT(serial, second);
+    const size_t finding = log.find(notOfTheSet, serial);
+    EXPECT_LT(finding, second);
+    EXPECT_EQ(log.find(notOfTheSet, finding + 1), std::string::npos);
+    EXPECT_NE(log.find("写真枚数：2枚\nエラー\n   要修正：" + std::to_string(c.mustFix) + "件"),
+              std::string::npos);
+  }
+}
+
 TEST_F(PhotoEntriesTest, MustFixLimitOfZeroEndsThePassAfterTheEntry) {
   test::WriteUtf16File(
       m_program / "PHOT_KQ4" / "KQD_DEFAULT.ini",

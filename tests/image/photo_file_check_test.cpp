@@ -372,13 +372,17 @@ TEST(SampleMediaTest, CheckAsDescribed) {
 }
 
 // CheckPhotoFiles with rules of its own: the first row whose pattern occurs in the name applies,
-// items of other names are passed over, and an empty category tests only the photo's existence.
+// items of other names are passed over, and an empty category skips only the checks that depend
+// on it (the photo's EXIF information is still read).
 TEST(PhotoFilesTest, RowsPatternsAndEmptyCategory) {
   test::ScratchDir dir;
   const fs::path medium = dir.path() / "媒体";
   test::WriteBytes(medium / "PHOTO" / "PIC" / "A_1.JPG", "");
   test::WriteBytes(medium / "PHOTO" / "SUB" / "B_1.JPG", "");
   test::WriteBytes(medium / "PHOTO" / "DRA" / "D_1.TIF", "");
+  // Too many pixels for the row and larger than its size limit.
+  test::WriteBytes(medium / "PHOTO" / "PIC" / "A_3.JPG",
+                   PhotoBytes({.exifWidth = 10000, .frameWidth = 10000, .size = 2000}));
   const std::vector<ImgItem> saved = std::exchange(
       g_imageRules, {{u"OTHER", {{u"PHOTO/PIC", u"", u"TIFF", {u"", u""}, u""}}},
                      {u"PHOTO",
@@ -397,8 +401,14 @@ TEST(PhotoFilesTest, RowsPatternsAndEmptyCategory) {
   const std::string drawingLines = Finding(5052, false, kCompression, dra / "D_1.TIF") +
                                    Finding(5053, false, kCompression, dra / "D_3.TIF");
   const std::vector<Case> cases = {
-      {u"A_1.JPG", {}, u"", ""},
+      {u"A_1.JPG", {}, u"", Finding(5055, true, kNoExif, medium / "PHOTO" / "PIC" / "A_1.JPG")},
       {u"A_2.JPG", {}, u"", Missing("A_2.JPG")},
+      {u"A_3.JPG", {}, u"", ""},
+      {u"A_3.JPG",
+       {},
+       u"施工状況写真",
+       Finding(5053, false, kPixelsOutOfRange, medium / "PHOTO" / "PIC" / "A_3.JPG") +
+           Finding(5054, false, kTooBig, medium / "PHOTO" / "PIC" / "A_3.JPG")},
       {u"B_1.JPG", {u"", u"D_1.TIF", u"D_3.TIF", u"D_1.JPG"}, u"", drawingLines},
       {u"A_1.JPG",
        {},

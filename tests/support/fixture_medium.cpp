@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "image/image_bytes.h"
 #include "platform/cp932.h"
 #include "platform/text_encoding.h"
 #include "support/test_files.h"
@@ -50,6 +51,12 @@ std::string ManagementXmlText(const FixtureMedium& medium) {
 
 }  // namespace
 
+std::string MinimalPhotoBytes() {
+  std::vector<std::vector<TiffEntry>> ifds = {
+      {Pointer(0x8769)}, {Undefined(0x9000, "0230"), Long(0xA002, 1280), Long(0xA003, 960)}};
+  return Jpeg(App0Jfif() + App1Exif(TiffBytes({false, ifds})) + Frame(0xC0, 1280, 960));
+}
+
 std::string PhotoXmlText(const FixtureMedium& medium) {
   const std::string dtd = OlderFormat(medium) ? "PHOTO03.DTD" : "PHOTO04.DTD";
   std::string text = Declaration(medium) + "<!DOCTYPE 写真データ SYSTEM \"" + dtd +
@@ -84,7 +91,7 @@ void WriteFixtureMedium(const std::filesystem::path& folder,
   if (medium.writePhotoFiles) {
     for (const FixtureEntry& entry : medium.entries) {
       if (entry.mediaNumber == medium.mediaNumber) {
-        WriteBytes(folder / "PHOTO" / "PIC" / entry.fileName, "");
+        WriteBytes(folder / "PHOTO" / "PIC" / entry.fileName, MinimalPhotoBytes());
       }
     }
   }

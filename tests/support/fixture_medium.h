@@ -31,10 +31,10 @@ struct FixtureMedium {
   std::string projectName = "国道１２号線道路改良工事";
   std::string drawingFolderName = "PHOTO/DRA";  // empty: no element
   bool drawingFolder = true;                    // PHOTO/DRA exists
-  bool writePhotoFiles = true;                  // an empty file for every photo file name
+  bool writePhotoFiles = true;  // MinimalPhotoBytes for every photo file name of this medium
   std::vector<FixtureEntry> entries = {FixtureEntry{}};
   // Further files below the medium folder (path relative to it, bytes), written last: a photo
-  // file given here replaces the empty one.
+  // file given here replaces the written one.
   std::vector<std::pair<std::string, std::string>> files;
 };
 
@@ -49,6 +49,10 @@ FixtureMedium SealedPhotoMedium(int count);
 // Gives every photo of the medium written into folder the same sealed photo of the 平成29 sample
 // medium, as hard links to one copy beside the medium folder.
 void LinkSealedPhotos(const std::filesystem::path& folder, const FixtureMedium& medium);
+
+// A JPEG photo of 1280 × 960 pixels with EXIF information of version 2.3 and no GNSS
+// information: what a photo entry without a category needs to pass.
+std::string MinimalPhotoBytes();
 
 // The photo attribute file's text for the medium (UTF-8).
 std::string PhotoXmlText(const FixtureMedium& medium);
