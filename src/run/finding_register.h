@@ -39,6 +39,7 @@ enum class FindingKind : std::uint8_t {
   EncodingMissing,
   EncodingNotUtf8,
   EncodingNotShiftJis,
+  EncodingMarkContradicts,
   DrawingFolderMissing,
   DrawingFolderMissingForAddition,
   DrawingFolderNotNamed,
@@ -122,6 +123,11 @@ inline constexpr std::array kFindingRegister = {
     FindingRecord{FindingKind::EncodingNotShiftJis, 5025, FindingTag::MustFix,
                   u"XMLファイルヘッダーに指定されている文字コードがSHIFT_JISではありません。",
                   FindingCounter::MustFix, 2},
+    FindingRecord{
+        FindingKind::EncodingMarkContradicts, 5025, FindingTag::MustFix,
+        u"XMLファイルのバイトオーダーマーク（BOM）が、ヘッダーに指定されている文字コードと"
+        u"一致しません。",
+        FindingCounter::MustFix, 2},
     FindingRecord{FindingKind::DrawingFolderMissing, 5026, FindingTag::MustFix,
                   u"記述されている参考図フォルダは存在しません。", FindingCounter::MustFix,
                   kIndentOfCaller},

@@ -1,51 +1,88 @@
-// The encoding test that comes before loading: a substring search over the upper-cased first
-// line, read as a text stream that detects a byte order mark would read it.
+// The encoding test that comes before loading: the value of the encoding pseudo-attribute of
+// the XML declaration, and the byte order mark, if any, that must agree with it.
 #include <fstream>
 #include <optional>
+#include <string_view>
 
 #include "platform/text_encoding.h"
-#include "run/finding_writer.h"
 #include "run/run_globals.h"
 #include "xml/xml_file_path.h"
+#include "xml/xml_finding_line.h"
 #include "xml/xml_parser.h"
 
 namespace kestrova {
 namespace {
 
-// The line is read into a 256-character area: at most 255 characters, up to a line feed.
-constexpr size_t kLineLength = 255;
-// Reading starts here: past a UTF-16 byte order mark, or past the "<?" of a declaration.
-constexpr size_t kLineStart = 2;
-// Bytes enough for 255 characters in every form (UTF-8 needs at most four bytes for one).
-constexpr size_t kBytesRead = kLineStart + 4 * kLineLength;
+// The declaration must lie within the first characters after the byte order mark.
+constexpr size_t kDeclarationLength = 257;
+// Bytes enough for those characters in every form (UTF-8 needs at most four bytes for one).
+constexpr size_t kBytesRead = 3 + 4 * kDeclarationLength;
 
-// The line in the form the stream gives it: UTF-16LE after its byte order mark, UTF-8 after
-// its byte order mark (starting on the mark's last byte, which decodes as U+FFFD), and one
-// character per byte otherwise. It ends after its line feed, after 255 characters, or, as the
-// text in a character area does, at a NUL character.
-std::u16string DecodeLine(const std::string& head) {
-  std::u16string line;
-  if (head.size() >= kLineStart && head.compare(0, 2, "\xFF\xFE") == 0) {
-    for (size_t i = kLineStart; i + 1 < head.size() && line.size() < kLineLength; i += 2) {
-      line.push_back(static_cast<char16_t>(static_cast<unsigned char>(head[i]) |
-                                           static_cast<unsigned char>(head[i + 1]) << 8));
-      if (line.back() == u'\n') break;
+enum class ByteOrderMark { kNone, kUtf8, kUtf16 };
+
+struct FileHead {
+  ByteOrderMark mark = ByteOrderMark::kNone;
+  std::u16string text;  // the start of the file after the mark
+};
+
+// The start of the file as text: UTF-16 (either byte order) or UTF-8 after their byte order
+// marks, one character per byte otherwise (the declaration itself is ASCII).
+FileHead DecodeHead(std::string_view bytes) {
+  FileHead head;
+  const bool littleEndian = bytes.starts_with("\xFF\xFE");
+  if (littleEndian || bytes.starts_with("\xFE\xFF")) {
+    head.mark = ByteOrderMark::kUtf16;
+    for (size_t i = 2; i + 1 < bytes.size() && head.text.size() < kDeclarationLength; i += 2) {
+      const auto first = static_cast<unsigned char>(bytes[i]);
+      const auto second = static_cast<unsigned char>(bytes[i + 1]);
+      head.text.push_back(
+          static_cast<char16_t>(littleEndian ? first | second << 8 : first << 8 | second));
     }
-  } else if (head.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-    const size_t lineFeed = head.find('\n', kLineStart);
-    const size_t end = lineFeed == std::string::npos ? head.size() : lineFeed + 1;
-    line = Utf8ToUtf16(std::string_view(head).substr(kLineStart, end - kLineStart));
-    line.resize(std::min(line.size(), kLineLength));
+  } else if (bytes.starts_with("\xEF\xBB\xBF")) {
+    head.mark = ByteOrderMark::kUtf8;
+    head.text = Utf8ToUtf16(bytes.substr(3));
   } else {
-    for (size_t i = kLineStart; i < head.size() && line.size() < kLineLength; ++i) {
-      line.push_back(static_cast<unsigned char>(head[i]));
-      if (line.back() == u'\n') break;
+    for (size_t i = 0; i < bytes.size() && head.text.size() < kDeclarationLength; ++i) {
+      head.text.push_back(static_cast<unsigned char>(bytes[i]));
     }
   }
-  return line.substr(0, line.find(u'\0'));
+  head.text.resize(std::min(head.text.size(), kDeclarationLength));
+  return head;
 }
 
-// Letters a to z only: no other character can turn into one of the letters searched for.
+bool IsXmlSpace(char16_t c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
+
+// The value of the encoding pseudo-attribute of the XML declaration that opens the text; none
+// when the text opens with no declaration or the declaration has no such attribute. The
+// declaration's other parts are left to the parser.
+std::optional<std::u16string> DeclaredEncoding(std::u16string_view text) {
+  constexpr std::u16string_view kOpening = u"<?xml";
+  if (!text.starts_with(kOpening)) return std::nullopt;
+  size_t pos = kOpening.size();
+  auto skipSpace = [&] {
+    const size_t from = pos;
+    while (pos < text.size() && IsXmlSpace(text[pos])) ++pos;
+    return pos > from;
+  };
+  while (true) {
+    // Each pseudo-attribute follows white space; anything else ends the declaration.
+    if (!skipSpace() || pos >= text.size() || text[pos] == u'?') return std::nullopt;
+    const size_t nameStart = pos;
+    while (pos < text.size() && text[pos] != u'=' && !IsXmlSpace(text[pos])) ++pos;
+    const std::u16string_view name = text.substr(nameStart, pos - nameStart);
+    skipSpace();
+    if (pos >= text.size() || text[pos] != u'=') return std::nullopt;
+    ++pos;
+    skipSpace();
+    if (pos >= text.size() || (text[pos] != u'"' && text[pos] != u'\'')) return std::nullopt;
+    const size_t close = text.find(text[pos], pos + 1);
+    if (close == std::u16string_view::npos) return std::nullopt;
+    if (name == u"encoding") return std::u16string(text.substr(pos + 1, close - pos - 1));
+    pos = close + 1;
+  }
+}
+
+// Letters a to z only: no other character can turn into one of the letters compared.
 std::u16string UpperCase(std::u16string text) {
   for (char16_t& c : text) {
     if (c >= u'a' && c <= u'z') c -= 0x20;
@@ -72,20 +109,25 @@ std::optional<std::string> ReadHead(const std::u16string& path) {
 
 int CXmlParser::CheckEncodingDeclaration(const std::u16string& path,
                                          std::u16string& message) const {
-  const auto head = ReadHead(path);
-  if (!head) {
+  const auto bytes = ReadHead(path);
+  if (!bytes) {
     return PutFindingInMessage(MakeFinding(FindingKind::XmlFileMissing), message);
   }
-  const std::u16string line = UpperCase(DecodeLine(*head));
-  if (line.find(u"ENCODING") == std::u16string::npos) {
+  const FileHead head = DecodeHead(*bytes);
+  const auto encoding = DeclaredEncoding(head.text);
+  if (!encoding) {
     return PutFindingInMessage(MakeFinding(FindingKind::EncodingMissing), message);
   }
-  if (g_szRuleSet == kRuleSetCurrent) {
-    if (line.find(u"UTF-8") == std::u16string::npos) {
-      return PutFindingInMessage(MakeFinding(FindingKind::EncodingNotUtf8), message);
-    }
-  } else if (line.find(u"SHIFT_JIS") == std::u16string::npos) {
-    return PutFindingInMessage(MakeFinding(FindingKind::EncodingNotShiftJis), message);
+  const bool current = g_szRuleSet == kRuleSetCurrent;
+  if (UpperCase(*encoding) != (current ? u"UTF-8" : u"SHIFT_JIS")) {
+    return PutFindingInMessage(
+        MakeFinding(current ? FindingKind::EncodingNotUtf8 : FindingKind::EncodingNotShiftJis),
+        message);
+  }
+  // A UTF-16 mark, or a UTF-8 mark on a Shift_JIS file, says the file is not in the encoding
+  // it declares.
+  if (head.mark == ByteOrderMark::kUtf16 || (head.mark == ByteOrderMark::kUtf8 && !current)) {
+    return PutFindingInMessage(MakeFinding(FindingKind::EncodingMarkContradicts), message);
   }
   return 0;
 }

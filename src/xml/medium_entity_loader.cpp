@@ -1,6 +1,7 @@
 #include "xml/medium_entity_loader.h"
 
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <system_error>
 
@@ -19,23 +20,38 @@ xmlExternalEntityLoader g_libraryLoader = nullptr;
 
 std::u16string Quoted(const std::u16string& name) { return u"『" + name + u"』"; }
 
+// A file given to the parser, and where a NUL byte read from it is noted (the document's own
+// file only).
+struct InputFile {
+  std::FILE* stream;
+  bool* nulSeen;
+};
+
 int ReadFile(void* context, char* buffer, int length) {
-  auto* file = static_cast<std::FILE*>(context);
-  const size_t got = std::fread(buffer, 1, static_cast<size_t>(length), file);
-  return got == 0 && std::ferror(file) ? -1 : static_cast<int>(got);
+  auto* input = static_cast<InputFile*>(context);
+  const size_t got = std::fread(buffer, 1, static_cast<size_t>(length), input->stream);
+  if (input->nulSeen != nullptr && std::memchr(buffer, 0, got) != nullptr) *input->nulSeen = true;
+  return got == 0 && std::ferror(input->stream) ? -1 : static_cast<int>(got);
 }
 
-int CloseFile(void* context) { return std::fclose(static_cast<std::FILE*>(context)) == 0 ? 0 : -1; }
+int CloseFile(void* context) {
+  auto* input = static_cast<InputFile*>(context);
+  const int result = std::fclose(input->stream) == 0 ? 0 : -1;
+  delete input;
+  return result;
+}
 
-xmlParserInputPtr OpenInput(const std::filesystem::path& file, xmlParserCtxtPtr context) {
+xmlParserInputPtr OpenInput(const std::filesystem::path& file, bool* nulSeen,
+                            xmlParserCtxtPtr context) {
   std::FILE* stream = std::fopen(file.c_str(), "rb");
   if (stream == nullptr) {
     return nullptr;
   }
+  auto* opened = new InputFile{stream, nulSeen};
   xmlParserInputBufferPtr buffer =
-      xmlParserInputBufferCreateIO(&ReadFile, &CloseFile, stream, XML_CHAR_ENCODING_NONE);
+      xmlParserInputBufferCreateIO(&ReadFile, &CloseFile, opened, XML_CHAR_ENCODING_NONE);
   if (buffer == nullptr) {
-    std::fclose(stream);
+    CloseFile(opened);
     return nullptr;
   }
   xmlParserInputPtr input = xmlNewIOInputStream(context, buffer, XML_CHAR_ENCODING_NONE);
@@ -79,7 +95,7 @@ xmlParserInputPtr LoadFromMedium(MediumFolderScope& scope, const char* url,
                  u"は媒体のフォルダーの外にあるため読み込みません。");
     return nullptr;
   }
-  xmlParserInputPtr input = OpenInput(real, context);
+  xmlParserInputPtr input = OpenInput(real, scope.DocumentNulFlag(), context);
   if (input == nullptr) {
     scope.Refuse(u"外部ファイル" + Quoted(shownName) + u"を読み込めません。");
   }
@@ -113,6 +129,12 @@ MediumFolderScope::MediumFolderScope(const std::filesystem::path& mediumFolder) 
 }
 
 MediumFolderScope::~MediumFolderScope() { t_scope = m_outer; }
+
+bool* MediumFolderScope::DocumentNulFlag() {
+  if (m_documentOpened) return nullptr;
+  m_documentOpened = true;
+  return &m_nulInDocument;
+}
 
 void MediumFolderScope::Refuse(std::u16string reason) {
   if (m_refusal.empty()) {

@@ -23,13 +23,23 @@ class MediumFolderScope {
   // line; empty when every file asked for was read.
   const std::u16string& RefusalReason() const { return m_refusal; }
 
+  // True when the document's own file (the first file read in the scope) holds a NUL byte,
+  // which no document in an encoding of the media may hold: the parser takes one for the end
+  // of its input and would not look at what follows.
+  bool NulInDocument() const { return m_nulInDocument; }
+
   const std::filesystem::path& Folder() const { return m_folder; }
   void Refuse(std::u16string reason);
+  // Where the reads of the file being opened note a NUL byte: the document's flag for the
+  // first file of the scope, none for the DTD and entities that follow.
+  bool* DocumentNulFlag();
 
  private:
   std::filesystem::path m_folder;
   std::u16string m_refusal;
   MediumFolderScope* m_outer;
+  bool m_documentOpened = false;
+  bool m_nulInDocument = false;
 };
 
 }  // namespace kestrova

@@ -91,6 +91,9 @@ ValidatingLoadResult LoadValidatedDocument(const std::filesystem::path& file,
   const XmlErrorRecord* error = DecisiveError(capture, hasDocumentType);
   if (!scope.RefusalReason().empty()) {
     result.reason = scope.RefusalReason();
+  } else if (scope.NulInDocument()) {
+    result.reason =
+        u"XMLファイルにNUL文字（0x00）が含まれています。 (" + FromFsPath(file.filename()) + u")";
   } else if (error != nullptr) {
     result.reason = DescribeError(*error);
   } else if (!document || !context->wellFormed || (hasDocumentType && !context->valid)) {

@@ -10,9 +10,27 @@ std::u16string Description(const XmlErrorCapture& capture, const char16_t* fallb
   return capture.Errors().empty() ? fallback : Utf8ToUtf16(capture.Errors().front().message);
 }
 
+// Takes every element out of its namespace, so that the paths, which name elements without
+// one, find them whatever namespace a declaration (an xmlns attribute, given or defaulted by
+// the DTD) put them in. The walk is iterative: documents may nest deeply.
+void ForgetElementNamespaces(xmlDocPtr document) {
+  xmlNodePtr root = document != nullptr ? xmlDocGetRootElement(document) : nullptr;
+  for (xmlNodePtr node = root; node != nullptr;) {
+    node->ns = nullptr;
+    xmlNodePtr next = xmlFirstElementChild(node);
+    while (next == nullptr && node != root) {
+      next = xmlNextElementSibling(node);
+      if (next == nullptr) node = node->parent;
+    }
+    node = next;
+  }
+}
+
 }  // namespace
 
-XmlDocument::XmlDocument(xmlDocPtr document) : m_document(document) {}
+XmlDocument::XmlDocument(xmlDocPtr document) : m_document(document) {
+  ForgetElementNamespaces(m_document);
+}
 
 XmlDocument::~XmlDocument() {
   for (auto& [text, compiled] : m_compiled) {

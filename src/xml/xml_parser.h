@@ -67,9 +67,10 @@ class CXmlParser {
   int Load(const std::u16string& path, std::u16string& message,
            const std::u16string& mediumFolder = {});
 
-  // Reads the first line of the file from byte offset 2 and tests that it names the encoding the
-  // rule set g_szRuleSet requires ("UTF-8" for PHOT_KQ4, else "SHIFT_JIS"), ignoring case:
-  // 0, 5023 (cannot be opened) or 5025.
+  // Tests that the encoding pseudo-attribute of the XML declaration at the start of the file
+  // (after a byte order mark; within its first 257 characters) names the encoding the rule set
+  // g_szRuleSet requires ("UTF-8" for PHOT_KQ4, else "SHIFT_JIS"), ignoring case, and that a
+  // byte order mark agrees with it: 0, 5023 (cannot be opened) or 5025.
   int CheckEncodingDeclaration(const std::u16string& path, std::u16string& message) const;
 
   // 0 when the document type declaration's SYSTEM identifier is exactly expectedDtd; 5023 when

@@ -1,6 +1,7 @@
 #include "xml/xml_parser.h"
 
 #include <chrono>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -238,7 +239,7 @@ TEST_F(XmlParserTest, ChecksTheSystemIdentifierExactly) {
   }
 }
 
-TEST_F(XmlParserTest, TestsTheEncodingDeclarationOfTheFirstLine) {
+TEST_F(XmlParserTest, TestsTheEncodingPseudoAttributeOfTheDeclaration) {
   const std::u16string none =
       u"  ERR-005025 [要修正] XMLファイルヘッダーに文字コード情報が記述されていません。\n";
   const std::u16string notUtf8 =
@@ -248,10 +249,18 @@ TEST_F(XmlParserTest, TestsTheEncodingDeclarationOfTheFirstLine) {
       u"  ERR-005025 [要修正] "
       u"XMLファイルヘッダーに指定されている文字コードがSHIFT_JISではありません。\n";
   const std::string utf8Lower = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<a/>\n";
+  const std::u16string contradicted =
+      u"  ERR-005025 [要修正] XMLファイルのバイトオーダーマーク（BOM）が、ヘッダーに指定されている"
+      u"文字コードと一致しません。\n";
   const std::string utf16 = std::string(
       "\xFF\xFE<\0?\0x\0m\0l\0 \0e\0n\0c\0o\0d\0i\0n\0g\0=\0"
       "\"\0U\0T\0F\0-\0\x38\0\"\0?\0>\0\r\0\n\0",
       48);
+  std::string utf16BigEndian = "\xFE\xFF";
+  for (size_t i = 2; i + 1 < utf16.size(); i += 2) {
+    utf16BigEndian += std::string{utf16[i + 1], utf16[i]};
+  }
+  const std::string shiftJis = "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>";
   const struct {
     const char* what;
     std::u16string ruleSet;
@@ -265,13 +274,27 @@ TEST_F(XmlParserTest, TestsTheEncodingDeclarationOfTheFirstLine) {
       {"Shift_JIS under the current rule set", u"PHOT_KQ4",
        "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>", 5025, notUtf8},
       {"shift_jis", u"PHOT_KQ1", "<?xml version=\"1.0\" encoding=\"shift_jis\"?>", 0, kUntouched},
-      {"no declaration", u"PHOT_KQ4", "<a>encoding</a>\n", 5025, notUtf8},
+      {"no declaration", u"PHOT_KQ4", "<a>encoding</a>\n", 5025, none},
       {"declaration without encoding", u"PHOT_KQ4",
        "<?xml version=\"1.0\"?>\n<!-- encoding=\"UTF-8\" -->\n<a/>", 5025, none},
+      {"UTF-8 only in a comment of the first line", u"PHOT_KQ4",
+       "<?xml version=\"1.0\"?><!-- encoding=\"UTF-8\" --><a/>", 5025, none},
+      {"encoding in another pseudo-attribute's value", u"PHOT_KQ4",
+       "<?xml version=\"1.0\" standalone='encoding=\"UTF-8\"'?>", 5025, none},
+      {"single quotes and blanks around =", u"PHOT_KQ4", "<?xml version='1.0' encoding = 'UTF-8'?>",
+       0, kUntouched},
+      {"a processing instruction, not the declaration", u"PHOT_KQ4",
+       "<?xml-stylesheet encoding=\"UTF-8\"?>", 5025, none},
+      {"UTF-8 naming a longer encoding", u"PHOT_KQ4", "<?xml version=\"1.0\" encoding=\"UTF-8X\"?>",
+       5025, notUtf8},
       {"encoding after 255 characters", u"PHOT_KQ4",
        "<?xml version=\"1.0\"" + std::string(240, ' ') + "encoding=\"UTF-8\"?>", 5025, none},
       {"UTF-8 byte order mark", u"PHOT_KQ4", "\xEF\xBB\xBF" + utf8Lower, 0, kUntouched},
-      {"UTF-16 byte order mark", u"PHOT_KQ4", utf16, 0, kUntouched},
+      {"UTF-16 byte order mark, UTF-8 declared", u"PHOT_KQ4", utf16, 5025, contradicted},
+      {"UTF-16 big-endian mark, UTF-8 declared", u"PHOT_KQ4", utf16BigEndian, 5025, contradicted},
+      {"UTF-8 byte order mark, Shift_JIS declared", u"PHOT_KQ1", "\xEF\xBB\xBF" + shiftJis, 5025,
+       contradicted},
+      {"Shift_JIS without a mark", u"PHOT_KQ1", shiftJis, 0, kUntouched},
       {"UTF-16 without byte order mark", u"PHOT_KQ4", utf16.substr(2), 5025, none},
       {"missing file", u"PHOT_KQ4", "", 5023,
        u"  ERR-005023 [要修正] XMLファイルが存在していません。\n"},
@@ -287,6 +310,8 @@ TEST_F(XmlParserTest, TestsTheEncodingDeclarationOfTheFirstLine) {
   }
 }
 
+// A UTF-8 file with its byte order mark loads; the same text in UTF-16 does not, as it is not in
+// the encoding it declares.
 TEST_F(XmlParserTest, LoadsFilesWithByteOrderMarks) {
   const std::string document = PhotoDocument(kBasicInfo);
   std::u16string utf16 = u"\uFEFF" + Utf8ToUtf16(document);
@@ -295,11 +320,51 @@ TEST_F(XmlParserTest, LoadsFilesWithByteOrderMarks) {
     utf16Bytes.push_back(static_cast<char>(unit & 0xFF));
     utf16Bytes.push_back(static_cast<char>(unit >> 8));
   }
-  for (const std::string& bytes : {"\xEF\xBB\xBF" + document, utf16Bytes}) {
+  CPhotoXmlParser parser;
+  ASSERT_EQ(LoadPhoto("\xEF\xBB\xBF" + document, parser), 0) << Utf16ToUtf8(m_message);
+  EXPECT_EQ(Values(parser, u"メディア総枚数"), std::vector<std::u16string>{u"2"});
+  EXPECT_EQ(LoadPhoto(utf16Bytes, parser), 5025);
+  EXPECT_FALSE(parser.IsLoaded());
+}
+
+// The parser takes a NUL byte for the end of its input: the load fails wherever one stands, also
+// after the root element, where the parser would not look further.
+TEST_F(XmlParserTest, NulBytesFailTheLoad) {
+  const std::string document = PhotoDocument(kBasicInfo);
+  for (const std::string& bytes :
+       {document + std::string(3, '\0'), document + std::string(1, '\0') + "<garbage/>",
+        document + std::string(100000, ' ') + std::string(1, '\0')}) {
     CPhotoXmlParser parser;
-    ASSERT_EQ(LoadPhoto(bytes, parser), 0) << Utf16ToUtf8(m_message);
-    EXPECT_EQ(Values(parser, u"メディア総枚数"), std::vector<std::u16string>{u"2"});
+    EXPECT_EQ(LoadPhoto(bytes, parser), 5023);
+    EXPECT_EQ(
+        m_message,
+        u"  ERR-005023 [要修正] XMLファイルにNUL文字（0x00）が含まれています。 (PHOTO.XML)\n");
+    EXPECT_FALSE(parser.IsLoaded());
   }
+}
+
+// Selections name elements without a namespace; a default namespace from the DTD or from an
+// attribute hides none of them.
+TEST_F(XmlParserTest, SelectionsIgnoreNamespaces) {
+  std::string document = PhotoDocument(kBasicInfo);
+  const std::string system = "SYSTEM \"PHOTO04.DTD\"";
+  document.insert(document.find(system) + system.size(),
+                  " [<!ATTLIST 写真情報 xmlns CDATA #FIXED \"urn:x\">"
+                  "<!ATTLIST 基礎情報 xmlns CDATA #IMPLIED>]");
+  document.insert(document.find("<基礎情報>") + std::strlen("<基礎情報"), " xmlns=\"urn:y\"");
+  CPhotoXmlParser parser;
+  ASSERT_EQ(LoadPhoto(document, parser), 0) << Utf16ToUtf8(m_message);
+  EXPECT_EQ(Values(parser, u"基礎情報/メディア総枚数"), std::vector<std::u16string>{u"2"});
+  CXmlNodeList nodes;
+  ASSERT_EQ(parser.SelectNodes(nodes, m_message, u"写真情報"), 0);
+  ASSERT_EQ(nodes.GetLength(), 3);
+  std::vector<CXmlElementValue> pairs;
+  ASSERT_EQ(parser.GetChildNameValues(nodes.GetItem(2), u"写真ファイル情報/シリアル番号", pairs,
+                                      m_message),
+            0);
+  ASSERT_EQ(pairs.size(), 1u);
+  EXPECT_EQ(pairs[0].name, u"シリアル番号");
+  EXPECT_EQ(pairs[0].value, u"3");
 }
 
 TEST_F(XmlParserTest, DecodesShiftJisAsCodePage932) {
