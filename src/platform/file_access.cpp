@@ -87,6 +87,10 @@ bool LiesInsideFolder(const std::filesystem::path& path, const std::filesystem::
 }
 
 std::vector<DirEntry> ListDirectory(const std::filesystem::path& dir) {
+  return ReadDirectory(dir).value_or(std::vector<DirEntry>());
+}
+
+std::optional<std::vector<DirEntry>> ReadDirectory(const std::filesystem::path& dir) {
   std::vector<std::pair<std::u16string, DirEntry>> keyed;
   std::error_code error;
   std::filesystem::directory_iterator it(dir, error);
@@ -97,6 +101,9 @@ std::vector<DirEntry> ListDirectory(const std::filesystem::path& dir) {
     entry.isDirectory = it->is_directory(statusError);
     entry.isRegularFile = it->is_regular_file(statusError);
     keyed.emplace_back(UpperCaseName(entry.name), std::move(entry));
+  }
+  if (error) {
+    return std::nullopt;
   }
   std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
     return a.first != b.first ? a.first < b.first : a.second.name < b.second.name;

@@ -45,6 +45,8 @@ struct DirEntry {
 // themselves), so that results never depend on the order the file system returns them in.
 // Empty when the folder cannot be read.
 std::vector<DirEntry> ListDirectory(const std::filesystem::path& dir);
+// The same, but nothing when the folder cannot be opened or an error cuts the listing short.
+std::optional<std::vector<DirEntry>> ReadDirectory(const std::filesystem::path& dir);
 
 bool IsRegularFile(const std::filesystem::path& path);
 bool IsDirectory(const std::filesystem::path& path);

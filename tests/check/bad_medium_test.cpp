@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "image/image_bytes.h"
+#include "platform/text_encoding.h"
 #include "support/fixture_medium.h"
 #include "support/test_files.h"
 
@@ -138,6 +139,24 @@ TEST_F(BadMediumTest, UnreadablePhotoIsReportedAsWithoutExif) {
             std::string::npos)
       << result.out;
   EXPECT_NE(result.out.find("[" + photo.string() + "]"), std::string::npos) << result.out;
+}
+
+TEST_F(BadMediumTest, UnlistableFolderStopsTheMedium) {
+  const auto medium = Write(FixtureMedium{});
+  const auto pic = medium / "PHOTO" / "PIC";
+  fs::permissions(pic, fs::perms::owner_exec);
+  const auto result =
+      RunWithin({"--program-dir", m_program.string(), medium.string()}, WithoutRootFileAccess);
+  fs::permissions(pic, fs::perms::owner_all);
+  if (result.exitCode == kCannotDropOverride) GTEST_SKIP() << "root's file access stays";
+  ExpectFinished(result, "unlistable folder");
+  EXPECT_EQ(result.exitCode, 2) << result.out;
+  EXPECT_NE(result.out.find(" ＊＊ディレクトリ・ファイル構造を調べています。\n"
+                            "  ERR-005012 [要修正] フォルダの内容を読み取れません。\n"
+                            "                     ［" +
+                            pic.string() + "］\n写真枚数：0枚\nエラー\n   要修正：1件\n"),
+            std::string::npos)
+      << result.out;
 }
 
 TEST_F(BadMediumTest, FiveThousandPhotosWithAFewCorruptOnesKeepOpenFilesBounded) {
@@ -447,6 +466,85 @@ FixtureMedium WithPhotoXml(const std::string& internalSubset, const std::string&
   fixture.entries[0].title = "着手前全景";
   fixture.files = {{"PHOTO/PHOTO.XML", xml}};
   return fixture;
+}
+
+TEST_F(BadMediumTest, NamespaceDeclaredInTheInternalSubsetHidesNoEntry) {
+  FixtureMedium fixture =
+      WithPhotoXml("<!ATTLIST 写真情報 xmlns CDATA #FIXED \"urn:x\">", "着手前全景");
+  fixture.writePhotoFiles = false;
+  const auto result = Check(Write(fixture));
+  ExpectFinished(result, "namespace");
+  EXPECT_EQ(result.exitCode, 1) << result.out;
+  EXPECT_NE(result.out.find("  シリアル番号 1\n    ERR-005051 [要修正] P0000001.JPG："),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("写真枚数：1枚\nエラー\n   要修正：1件\n"), std::string::npos);
+}
+
+// An entry without a category still has its photo and drawings looked at.
+TEST_F(BadMediumTest, EntryWithoutCategoryGetsItsFileChecks) {
+  const struct {
+    std::string what;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string finding;
+  } cases[] = {
+      {"missing photo", {}, "    ERR-005051 [要修正] P0000001.JPG："},
+      {"text named like a photo",
+       {{"PHOTO/PIC/P0000001.JPG", "not a photo"}},
+       "    ERR-005055 [要修正] 工事写真ファイルにEXIF情報がありません。\n"},
+      {"missing drawing",
+       {{"PHOTO/PIC/P0000001.JPG", test::MinimalPhotoBytes()}},
+       "    ERR-005051 [要修正] D0000001.TIF："},
+  };
+  for (const auto& c : cases) {
+    FixtureMedium fixture;
+    fixture.writePhotoFiles = false;
+    fixture.files = c.files;
+    if (c.what == "missing drawing") fixture.entries[0].drawings = {"D0000001.TIF"};
+    const auto result = Check(Write(fixture, "媒体_" + std::to_string(&c - cases)));
+    ExpectFinished(result, c.what);
+    EXPECT_EQ(result.exitCode, 1) << c.what << "\n" << result.out;
+    EXPECT_NE(result.out.find("  シリアル番号 1\n" + c.finding), std::string::npos)
+        << c.what << "\n"
+        << result.out;
+  }
+}
+
+// UTF-16 text declaring UTF-8, a declaration naming its encoding only in a comment, and NUL
+// bytes after the root element: none of them loads.
+TEST_F(BadMediumTest, FilesNotInTheEncodingTheyDeclare) {
+  const std::string photoXml = test::PhotoXmlText(FixtureMedium{});
+  std::string utf16 = "\xFF\xFE";
+  for (const char16_t unit : Utf8ToUtf16(photoXml)) {
+    utf16.push_back(static_cast<char>(unit & 0xFF));
+    utf16.push_back(static_cast<char>(unit >> 8));
+  }
+  std::string inComment = photoXml;
+  inComment.replace(0, inComment.find('\n'), "<?xml version=\"1.0\"?><!-- UTF-8 -->");
+  const struct {
+    std::string what;
+    std::string bytes;
+    std::string line;
+  } cases[] = {
+      {"UTF-16 declaring UTF-8", utf16,
+       "  ERR-005025 [要修正] XMLファイルのバイトオーダーマーク（BOM）が、ヘッダーに指定されている"
+       "文字コードと一致しません。\n"},
+      {"UTF-8 only in a comment", inComment,
+       "  ERR-005025 [要修正] XMLファイルヘッダーに文字コード情報が記述されていません。\n"},
+      {"NUL bytes after the root element", photoXml + std::string(64, '\0'),
+       "  ERR-005023 [要修正] XMLファイルにNUL文字（0x00）が含まれています。 (PHOTO.XML)\n"},
+  };
+  for (const auto& c : cases) {
+    FixtureMedium fixture;
+    fixture.files = {{"PHOTO/PHOTO.XML", c.bytes}};
+    const auto result = Check(Write(fixture, "媒体_" + std::to_string(&c - cases)));
+    ExpectFinished(result, c.what);
+    EXPECT_EQ(result.exitCode, 2) << c.what;
+    EXPECT_NE(result.out.find(c.line + "\n写真枚数：0枚\nエラー\n   要修正：1件\n"),
+              std::string::npos)
+        << c.what << "\n"
+        << result.out;
+  }
 }
 
 TEST_F(BadMediumTest, DeeplyNestedXml) {
