@@ -1,7 +1,6 @@
 #include "check/photo_entries.h"
 
 #include <cstdint>
-#include <deque>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -52,15 +51,15 @@ constexpr char16_t kMediaNumberPath[] = u"写真ファイル情報/メディア�
 // surrounding white space is not part of an element value). 0 when it is no such number or too
 // large for any set, which names no medium either, as media are numbered from 1.
 int MediaNumberOf(std::u16string_view text) {
-  constexpr int kLimit = 1'000'000'000;
+  constexpr std::int64_t kLimit = 1'000'000'000;
   if (text.empty()) return 0;
-  int number = 0;
+  std::int64_t number = 0;
   for (const char16_t c : text) {
     if (c < u'0' || c > u'9') return 0;
     number = number * 10 + (c - u'0');
     if (number >= kLimit) return 0;
   }
-  return number;
+  return static_cast<int>(number);
 }
 
 // The medium the entry belongs to, read from its first media number element (0 without one),
