@@ -1,6 +1,7 @@
 #include "check/photo_entries.h"
 
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string_view>
 #include <vector>
