@@ -67,9 +67,8 @@ int CheckFileStructure(const std::u16string& mediaPath, std::u16string& message)
     // A folder that is there but cannot be listed hides what it holds: the medium cannot pass.
     const auto listing = ReadDirectory(*resolvedFolder);
     if (!listing) {
-      message = StructureMessage(u"  ERR-005012 [要修正] フォルダの内容を読み取れません。\n",
-                                 FromFsPath(*resolvedFolder));
-      return 5012;
+      return PutStructureFinding(FindingKind::FolderUnreadable, FromFsPath(*resolvedFolder),
+                                 message);
     }
     // The listing order puts names that differ only in letter case side by side; on the media's
     // own file systems they are one name, so the second of them is not allowed either.

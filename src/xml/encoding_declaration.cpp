@@ -5,9 +5,9 @@
 #include <string_view>
 
 #include "platform/text_encoding.h"
+#include "run/finding_writer.h"
 #include "run/run_globals.h"
 #include "xml/xml_file_path.h"
-#include "xml/xml_finding_line.h"
 #include "xml/xml_parser.h"
 
 namespace kestrova {
