@@ -175,6 +175,7 @@ TEST_F(FindingEventsTest, PhotoEntriesWithFindingsOfEveryKindOfCheck) {
   medium.entries[2].category = "施工状況写真";  // an empty photo file: no EXIF information
   medium.entries[2].drawings = {"D0000009.TIF"};
   medium.entries[3].category = "施工状況写真";
+  medium.files = {{"PHOTO/PIC/P0000003.JPG", ""}};
   const fs::path folder = Write(medium);
   fs::remove(folder / "PHOTO" / "PIC" / "P0000004.JPG");
   EXPECT_EQ(CheckAndCompare(folder, 1),
