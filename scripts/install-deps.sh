@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   xvfb xauth fonts-noto-cjk
-  libimage-exiftool-perl libtiff-tools
+  libimage-exiftool-perl libtiff-tools python3-jsonschema
   libclang-rt-14-dev
   dpkg-dev lintian appstream desktop-file-utils
 )

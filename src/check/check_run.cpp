@@ -63,6 +63,8 @@ int CheckRun::RunMediaLoop() {
   int overall = kNoMediumYet;
   for (;;) {
     int r = CheckMedium();
+    m_host.ReportMediumChecked(
+        {m_szMediaPath, g_nMediaNumber, g_nMediaNumber != 0 ? m_nMediaTotal : 0, r});
     if (r == kResultClean && overall == kResultFindings) {
       r = kResultFindings;
     }

@@ -106,7 +106,10 @@ fs::path ResultFileTarget(const fs::path& path) {
 }
 
 bool WriteResultFile(const fs::path& path, std::u16string_view logText) {
-  const std::string bytes = ResultFileBytes(logText);
+  return WriteOutputFile(path, ResultFileBytes(logText));
+}
+
+bool WriteOutputFile(const fs::path& path, std::string_view bytes) {
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
     return WriteInto(path, bytes);

@@ -36,4 +36,8 @@ void ShownTextHost::ReportFinding(const Finding& finding) {
   m_host.ReportFinding(shown);
 }
 
+void ShownTextHost::ReportMediumChecked(const CheckedMedium& medium) {
+  m_host.ReportMediumChecked(medium);
+}
+
 }  // namespace kestrova

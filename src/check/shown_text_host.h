@@ -21,6 +21,7 @@ class ShownTextHost : public RunHost {
   void ReportProgress(int done, int total) override;
   // The finding with its texts as the log shows them; its file path stays the engine's.
   void ReportFinding(const Finding& finding) override;
+  void ReportMediumChecked(const CheckedMedium& medium) override;
 
  private:
   RunHost& m_host;

@@ -10,6 +10,10 @@ namespace kestrova {
 // tabs; "%s" in a sentence stands for a value filled in when the line is written.
 std::string CodeListText();
 
-void PrintCodeList(std::FILE* out);
+// The same as a JSON array: per finding kind its code, "ERR-%06d", tag (null for none), sentence
+// and indentation (blanks before the code; null where the writer of the line gives it).
+std::string CodeListJson();
+
+void PrintCodeList(std::FILE* out, bool json);
 
 }  // namespace kestrova

@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "check/result_file.h"
@@ -9,19 +10,24 @@
 namespace kestrova {
 
 const char kUsageText[] =
-    "Usage: kestrova-check [--program-dir DIR] [--output FILE] MEDIUM [NEXT_MEDIUM ...]\n"
+    "Usage: kestrova-check [--program-dir DIR] [--output FILE] [--json FILE] [--quiet] [--advise]\n"
+    "                      MEDIUM [NEXT_MEDIUM ...]\n"
     "       kestrova-check --inspect FILE...\n"
-    "       kestrova-check --list-codes\n"
+    "       kestrova-check --list-codes [--json]\n"
     "\n"
     "Checks the medium image in the folder MEDIUM and writes the result log to standard output.\n"
     "Each prompt for the next medium of a set is answered with the next NEXT_MEDIUM folder.\n"
     "\n"
     "  --program-dir DIR  folder holding the rule folders (default: the program's folder)\n"
     "  --output FILE      also write the result file (UTF-16 with byte order mark, CR LF)\n"
+    "  --json FILE        also write the report of the run as JSON\n"
+    "  --quiet            write no result log to standard output\n"
+    "  --advise           after the run, print the advisories (facts the rules do not report,\n"
+    "                     such as photos that no entry names) on standard error\n"
     "  --inspect FILE...  print what the image reader finds in each photo or drawing file,\n"
     "                     one JSON object per line\n"
     "  --list-codes       print every finding the check can write: code, tag and sentence,\n"
-    "                     separated by tabs, one finding per line\n"
+    "                     separated by tabs, one finding per line; with --json as JSON\n"
     "  --help             show this text\n"
     "  --version          show the version\n"
     "\n"
@@ -43,8 +49,8 @@ std::u16string AbsoluteFolderText(const std::string& arg) {
 
 ParsedCommandLine Fail(std::string message) { return {std::nullopt, std::move(message)}; }
 
-// Whether writing the result file to output would write into one of the media folders, their
-// links followed.
+// Whether writing a file to output would write into one of the media folders, their links
+// followed.
 bool WritesIntoMedium(const std::u16string& output, const std::vector<std::u16string>& media) {
   std::error_code error;
   const auto target = std::filesystem::weakly_canonical(ResultFileTarget(ToFsPath(output)), error);
@@ -57,14 +63,28 @@ bool WritesIntoMedium(const std::u16string& output, const std::vector<std::u16st
   return false;
 }
 
+// The absolute path of a file to write, or empty when no file can be written there.
+std::optional<std::u16string> OutputFile(const std::string& value) {
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(value, error);
+  if (value.empty() || !IsDirectory(absolute.parent_path()) || IsDirectory(absolute)) {
+    return std::nullopt;
+  }
+  return FromFsPath(absolute);
+}
+
 }  // namespace
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
   bool optionsEnded = false;
+  // With --list-codes, --json names the form of the list rather than a report file.
+  const bool listingCodes = std::find(args.begin(), args.end(), "--list-codes") != args.end();
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
-    if (!optionsEnded && (arg == "--program-dir" || arg == "--output")) {
+    if (!optionsEnded && arg == "--json" && listingCodes) {
+      line.jsonCodes = true;
+    } else if (!optionsEnded && (arg == "--program-dir" || arg == "--output" || arg == "--json")) {
       if (i + 1 >= args.size()) {
         return Fail(arg + " needs a value");
       }
@@ -75,12 +95,13 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
         }
         line.programDir = AbsoluteFolderText(value);
       } else {
-        std::error_code error;
-        const auto absolute = std::filesystem::absolute(value, error);
-        if (value.empty() || !IsDirectory(absolute.parent_path()) || IsDirectory(absolute)) {
-          return Fail("cannot write the result file here: " + value);
+        std::optional<std::u16string>& file = arg == "--output" ? line.output : line.json;
+        file = OutputFile(value);
+        if (!file) {
+          return Fail(std::string(arg == "--output" ? "cannot write the result file here: "
+                                                    : "cannot write the report here: ") +
+                      value);
         }
-        line.output = FromFsPath(absolute);
       }
     } else if (!optionsEnded && arg == "--inspect") {
       line.inspectFiles.emplace(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
@@ -94,6 +115,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.version = true;
     } else if (!optionsEnded && arg == "--list-codes") {
       line.listCodes = true;
+    } else if (!optionsEnded && arg == "--quiet") {
+      line.quiet = true;
+    } else if (!optionsEnded && arg == "--advise") {
+      line.advise = true;
     } else if (!optionsEnded && arg == "--") {
       optionsEnded = true;
     } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
@@ -110,6 +135,9 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   }
   if (line.output && WritesIntoMedium(*line.output, line.media)) {
     return Fail("the result file must not be written into a medium: " + Utf16ToUtf8(*line.output));
+  }
+  if (line.json && WritesIntoMedium(*line.json, line.media)) {
+    return Fail("the report must not be written into a medium: " + Utf16ToUtf8(*line.json));
   }
   return {std::move(line), {}};
 }

@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include "json_report.h"
 #include "platform/text_encoding.h"
 #include "platform/utf16_text_file.h"
 #include "terminal_text.h"
@@ -11,7 +12,7 @@ namespace kestrova {
 ConsoleHost::ConsoleHost(std::FILE* out, std::FILE* err, std::deque<std::u16string> nextMedia)
     : m_out(out),
       m_err(err),
-      m_outIsTerminal(::isatty(::fileno(out)) != 0),
+      m_outIsTerminal(out != nullptr && ::isatty(::fileno(out)) != 0),
       m_errIsTerminal(::isatty(::fileno(err)) != 0),
       m_nextMedia(std::move(nextMedia)) {}
 
@@ -21,6 +22,7 @@ void ConsoleHost::AppendLog(const std::u16string& text) {
 }
 
 bool ConsoleHost::FinishLog() {
+  if (m_out == nullptr) return true;
   WriteToOutput(u"\n");
   if (!m_outFailed && (std::fflush(m_out) != 0 || std::ferror(m_out))) {
     m_outFailed = true;
@@ -30,7 +32,7 @@ bool ConsoleHost::FinishLog() {
 
 void ConsoleHost::WriteToOutput(const std::u16string& text) {
   // Once standard output failed, the run goes on for the result file and the exit status.
-  if (m_outFailed) {
+  if (m_out == nullptr || m_outFailed) {
     return;
   }
   const std::string bytes = Utf16ToUtf8(m_outIsTerminal ? VisibleControls(text) : text);
@@ -64,13 +66,21 @@ void ConsoleHost::ReportProgress(int done, int total) {
   if (!m_errIsTerminal) {
     return;
   }
-  std::fflush(m_out);
+  if (m_out) std::fflush(m_out);
   std::fprintf(m_err, "\r  %d/%d", done, total);
   std::fflush(m_err);
   m_progressShown = true;
   if (done >= total) {
     ClearProgressLine();
   }
+}
+
+void ConsoleHost::ReportFinding(const Finding& finding) {
+  if (m_report) m_report->AddFinding(finding);
+}
+
+void ConsoleHost::ReportMediumChecked(const CheckedMedium& medium) {
+  if (m_report) m_report->AddMedium(medium);
 }
 
 void ConsoleHost::ClearProgressLine() {
@@ -81,7 +91,7 @@ void ConsoleHost::ClearProgressLine() {
 }
 
 void ConsoleHost::WriteToError(const std::u16string& text) {
-  std::fflush(m_out);
+  if (m_out) std::fflush(m_out);
   ClearProgressLine();
   const std::u16string lines = DropCarriageReturns(text);
   const std::string bytes = Utf16ToUtf8(m_errIsTerminal ? VisibleControls(lines) : lines) + "\n";

@@ -10,9 +10,15 @@
 
 namespace kestrova {
 
+class JsonReport;
+
 class ConsoleHost : public RunHost {
  public:
+  // With out null the log is only kept, not written (--quiet).
   ConsoleHost(std::FILE* out, std::FILE* err, std::deque<std::u16string> nextMedia);
+
+  // The report that receives every finding and medium of the run, if any.
+  void SetReport(JsonReport* report) { m_report = report; }
 
   void AppendLog(const std::u16string& text) override;
   void SetFieldText(ControlId field, const std::u16string& text) override;
@@ -22,6 +28,8 @@ class ConsoleHost : public RunHost {
                                MessageButtons buttons) override;
   std::optional<std::u16string> ChooseNextMediumFolder(const std::u16string& prompt) override;
   void ReportProgress(int done, int total) override;
+  void ReportFinding(const Finding& finding) override;
+  void ReportMediumChecked(const CheckedMedium& medium) override;
 
   // Everything appended to the result log so far, exactly as written.
   const std::u16string& LogText() const { return m_log; }
@@ -43,6 +51,7 @@ class ConsoleHost : public RunHost {
   bool m_progressShown = false;
   std::deque<std::u16string> m_nextMedia;
   std::u16string m_log;
+  JsonReport* m_report = nullptr;
 };
 
 }  // namespace kestrova

@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <optional>
 
+#include "advisory_text.h"
 #include "check/check_run.h"
 #include "check/result_file.h"
 #include "code_list.h"
@@ -11,6 +13,7 @@
 #include "console_host.h"
 #include "image/check_hash_module.h"
 #include "inspect_command.h"
+#include "json_report.h"
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "platform/text_encoding.h"
@@ -56,7 +59,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (line.listCodes) {
-    PrintCodeList(stdout);
+    PrintCodeList(stdout, line.jsonCodes);
     return 0;
   }
   if (line.inspectFiles) {
@@ -86,7 +89,13 @@ int main(int argc, char** argv) {
   std::signal(SIGPIPE, SIG_IGN);
 
   std::deque<std::u16string> nextMedia(line.media.begin() + 1, line.media.end());
-  ConsoleHost host(stdout, stderr, std::move(nextMedia));
+  ConsoleHost host(line.quiet ? nullptr : stdout, stderr, std::move(nextMedia));
+  // The report also collects the media that the advisories are taken from.
+  std::optional<JsonReport> report;
+  if (line.json || line.advise) {
+    report.emplace();
+    host.SetReport(&*report);
+  }
   CheckRun run(host);
   g_nMediaMode = 1;
   run.m_strTarget = line.media.front();
@@ -104,6 +113,32 @@ int main(int argc, char** argv) {
   if (!logWritten) {
     std::fputs("kestrova-check: cannot write the result log to standard output\n", stderr);
     status = kExitCannotWrite;
+  }
+  if (report) {
+    for (const CheckedMedium& medium : report->Media()) {
+      if (medium.mediaNumber != 0) {
+        report->AddAdvisories(CollectAdvisories(medium.folder, medium.mediaNumber));
+      }
+    }
+    if (line.advise) {
+      for (const Advisory& advisory : report->Advisories()) {
+        std::fprintf(stderr, "kestrova-check: %s\n", AdvisoryText(advisory).c_str());
+      }
+    }
+  }
+  if (line.json) {
+    const ReportEnd end{g_szRuleSet,
+                        g_strGuideline,
+                        run.m_counters.m_nMustFix,
+                        run.m_counters.m_nMustConfirm,
+                        run.m_counters.m_nPhotoCount,
+                        run.m_nFinalResult,
+                        status};
+    if (!WriteOutputFile(ToFsPath(*line.json), DumpJsonLine(report->Build(end)) + "\n")) {
+      std::fprintf(stderr, "kestrova-check: cannot write the report %s\n",
+                   Utf16ToUtf8(*line.json).c_str());
+      status = kExitCannotWrite;
+    }
   }
   if (CheckHashCallsInFlight() > 0) {
     // A cancelled run left a library call to finish on its own thread: the process ends now,

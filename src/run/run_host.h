@@ -30,6 +30,14 @@ enum class MessageAnswer { Ok, Cancel };
 
 inline constexpr char16_t kMessageCaption[] = u"Kestrovaシステム";
 
+// One medium as the run checked it.
+struct CheckedMedium {
+  std::u16string folder;  // the medium path, ending in a separator
+  int mediaNumber = 0;    // its media number; 0 when it did not pass the media number test
+  int mediaTotal = 0;     // the total its management file gave; 0 with no media number
+  int result = 0;         // the medium result code
+};
+
 class RunHost {
  public:
   virtual ~RunHost() = default;
@@ -48,6 +56,8 @@ class RunHost {
   virtual void ReportProgress(int done, int total) = 0;
   // Every finding as it is written into the log, in the same order.
   virtual void ReportFinding(const Finding& /*finding*/) {}
+  // Every medium after its check, before the prompt for the next one.
+  virtual void ReportMediumChecked(const CheckedMedium& /*medium*/) {}
 };
 
 }  // namespace kestrova
