@@ -22,21 +22,27 @@ const fs::path kSchema =
 struct CodedLine {
   int code;
   Json severity;
+  std::string rest;                    // the line after the code and its tag
+  std::vector<std::string> following;  // the lines of the log after this one
 };
 
 // Every line of the log that carries a code, with the severity its tag stands for.
 std::vector<CodedLine> CodedLines(const std::string& log) {
-  static const std::regex coded("ERR-(\\d{6})( \\[(要修正|要確認|システムエラー)\\])?");
-  std::vector<CodedLine> lines;
+  static const std::regex coded("ERR-(\\d{6})( \\[(要修正|要確認|システムエラー)\\])? ?");
+  std::vector<std::string> all;
   std::istringstream text(log);
-  for (std::string line; std::getline(text, line);) {
+  for (std::string line; std::getline(text, line);) all.push_back(line);
+  std::vector<CodedLine> lines;
+  for (size_t i = 0; i < all.size(); ++i) {
     std::smatch match;
-    if (!std::regex_search(line, match, coded)) continue;
+    if (!std::regex_search(all[i], match, coded)) continue;
     Json severity = nullptr;
     if (match[3] == "要修正") severity = "must-fix";
     if (match[3] == "要確認") severity = "must-confirm";
     if (match[3] == "システムエラー") severity = "system";
-    lines.push_back({std::stoi(match[1]), severity});
+    lines.push_back(
+        {std::stoi(match[1]), severity, match.suffix(),
+         std::vector<std::string>(all.begin() + static_cast<std::ptrdiff_t>(i) + 1, all.end())});
   }
   return lines;
 }
@@ -75,6 +81,14 @@ class JsonReportTest : public ::testing::Test {
     for (size_t i = 0; i < std::min(findings.size(), lines.size()); ++i) {
       EXPECT_EQ(findings[i]["code"], lines[i].code) << i;
       EXPECT_EQ(findings[i]["severity"], lines[i].severity) << i;
+      // The sentence ends the coded line; the detail lines are the lines after it, as written.
+      const std::string sentence = findings[i]["sentence"];
+      EXPECT_EQ(lines[i].rest, sentence) << i;
+      const Json& details = findings[i]["details"];
+      EXPECT_LE(details.size(), lines[i].following.size()) << i;
+      for (size_t d = 0; d < std::min(details.size(), lines[i].following.size()); ++d) {
+        EXPECT_EQ(details[d], lines[i].following[d]) << i << " detail " << d;
+      }
     }
     EXPECT_EQ(report["counts"]["mustFix"], SummaryCount(result.out, "要修正："));
     EXPECT_EQ(report["counts"]["mustConfirm"], SummaryCount(result.out, "要確認："));
@@ -82,6 +96,18 @@ class JsonReportTest : public ::testing::Test {
     EXPECT_EQ(report["exitStatus"], expectedExit);
     m_log = result.out;
     return report;
+  }
+
+  // Medium number of a set of two, with one entry whose photo file is missing.
+  fs::path SetMedium(const std::string& number) {
+    test::FixtureMedium medium;
+    medium.mediaNumber = number;
+    medium.mediaTotal = "2";
+    medium.writePhotoFiles = false;
+    medium.entries[0].mediaNumber = number;
+    const fs::path folder = m_dir.path() / ("媒体" + number);
+    test::WriteFixtureMedium(folder, m_program, medium);
+    return folder;
   }
 
   test::ScratchDir m_dir;
@@ -124,16 +150,7 @@ TEST_F(JsonReportTest, FaultyMediumNamesEntriesAndFiles) {
 }
 
 TEST_F(JsonReportTest, MediaSetListsEveryMediumInOrder) {
-  std::vector<fs::path> media;
-  for (const std::string number : {"1", "2"}) {
-    test::FixtureMedium medium;
-    medium.mediaNumber = number;
-    medium.mediaTotal = "2";
-    medium.entries[0].mediaNumber = number;
-    medium.entries[0].category = "着手前写真";
-    media.push_back(m_dir.path() / ("媒体" + number));
-    test::WriteFixtureMedium(media.back(), m_program, medium);
-  }
+  const std::vector<fs::path> media = {SetMedium("1"), SetMedium("2")};
   const Json report = CheckWithReport(media, 1);
   ASSERT_EQ(report["media"].size(), 2u);
   for (size_t i = 0; i < 2; ++i) {
@@ -159,6 +176,16 @@ TEST_F(JsonReportTest, StoppedRunSaysSo) {
   EXPECT_EQ(report["finalResult"], 2);
   EXPECT_EQ(report["media"][0]["result"], "stopped");
   EXPECT_EQ(report["media"][0]["mediaNumber"], nullptr);
+}
+
+TEST_F(JsonReportTest, CancelledRunHoldsWhatWasCheckedAndSaysSo) {
+  // The prompt for the second medium of the set finds no folder to answer with: a cancel.
+  const Json report = CheckWithReport({SetMedium("1")}, 3);
+  EXPECT_EQ(report["outcome"], "cancelled");
+  EXPECT_EQ(report["finalResult"], -1);
+  ASSERT_EQ(report["media"].size(), 1u);
+  EXPECT_EQ(report["media"][0]["result"], "findings");
+  EXPECT_FALSE(report["findings"].empty());
 }
 
 TEST_F(JsonReportTest, AdvisoriesStayOutOfTheLog) {
@@ -197,6 +224,25 @@ TEST_F(JsonReportTest, AdvisoriesStayOutOfTheLog) {
   EXPECT_EQ(plain.err.find("advisory"), std::string::npos);
 }
 
+TEST_F(JsonReportTest, PhotosBesideAnAttributeFileWithoutEntries) {
+  test::FixtureMedium fixture;
+  fixture.entries.clear();
+  fixture.files = {{"PHOTO/PIC/P0000001.JPG", ""}};
+  const fs::path medium = m_dir.path() / "媒体";
+  test::WriteFixtureMedium(medium, m_program, fixture);
+  const fs::path file = m_dir.path() / "report.json";
+  RunChecker({"--program-dir", m_program.string(), "--json", file.string(), medium.string()});
+  EXPECT_TRUE(ValidatesAgainstSchema(file));
+  const Json report = Json::parse(test::ReadBytes(file));
+  std::vector<std::string> kinds;
+  for (const Json& advisory : report["advisories"]) {
+    kinds.push_back(advisory["kind"].get<std::string>() + " " +
+                    advisory["file"]["relative"].get<std::string>());
+  }
+  EXPECT_EQ(kinds, (std::vector<std::string>{"no-entries PHOTO/PHOTO.XML",
+                                             "unnamed-photo PHOTO/PIC/P0000001.JPG"}));
+}
+
 TEST_F(JsonReportTest, QuietWritesNoLogButEverythingElse) {
   const fs::path output = m_dir.path() / "結果.txt";
   const fs::path file = m_dir.path() / "report.json";
@@ -209,12 +255,25 @@ TEST_F(JsonReportTest, QuietWritesNoLogButEverythingElse) {
   EXPECT_FALSE(Json::parse(test::ReadBytes(file))["findings"].empty());
 }
 
-TEST_F(JsonReportTest, ReportInAMissingFolderIsAUsageError) {
-  const auto result = RunChecker({"--program-dir", m_program.string(), "--json",
-                                  (m_dir.path() / "missing" / "r.json").string(),
-                                  (kExamples / "sample-medium").string()});
-  EXPECT_EQ(result.exitCode, 64);
-  EXPECT_NE(result.err.find("cannot write the report here"), std::string::npos);
+TEST_F(JsonReportTest, ReportGoesOnlyWhereItCanBeWritten) {
+  const fs::path medium = m_dir.path() / "媒体";
+  test::WriteFixtureMedium(medium, m_program, test::FixtureMedium{});
+  const struct {
+    fs::path report;
+    int exitCode;
+    std::string message;
+  } cases[] = {
+      {m_dir.path() / "missing" / "r.json", 64, "cannot write the report here"},
+      {medium / "r.json", 64, "the report must not be written into a medium"},
+      {"/dev/full", 74, "cannot write the report /dev/full"},
+  };
+  for (const auto& c : cases) {
+    const auto result = RunChecker(
+        {"--program-dir", m_program.string(), "--json", c.report.string(), medium.string()});
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.report;
+    EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+  }
+  EXPECT_FALSE(fs::exists(medium / "r.json"));
 }
 
 TEST(CodeListJsonTest, ListsTheRegisterAsTheTextDoes) {
