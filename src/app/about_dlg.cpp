@@ -7,6 +7,7 @@
 
 #include "app_fonts.h"
 #include "program_icon.h"
+#include "run/version.h"
 
 namespace kestrova {
 
@@ -17,7 +18,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
   auto* icon = new QLabel(this);
   icon->setPixmap(ProgramIcon().pixmap(48, 48));
   auto* text =
-      new QLabel(QStringLiteral("Kestrovaシステム バージョン ") + QStringLiteral(KESTROVA_VERSION) +
+      new QLabel(QStringLiteral("Kestrovaシステム バージョン ") + QString::fromLatin1(kVersion) +
                      QStringLiteral("\n工事写真の電子納品チェック"),
                  this);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

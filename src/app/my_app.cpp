@@ -6,6 +6,7 @@
 #include "platform/program_folder.h"
 #include "program_icon.h"
 #include "qt_translations.h"
+#include "run/version.h"
 #include "single_instance.h"
 #include "user_prompts.h"
 
@@ -13,7 +14,7 @@ namespace kestrova {
 
 CMyApp::CMyApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName(QStringLiteral("kestrova"));
-  setApplicationVersion(QStringLiteral(KESTROVA_VERSION));
+  setApplicationVersion(QString::fromLatin1(kVersion));
   setDesktopFileName(QStringLiteral("kestrova"));
   setWindowIcon(ProgramIcon());
   InstallJapaneseTranslations(*this);

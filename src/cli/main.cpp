@@ -18,6 +18,7 @@
 #include "platform/program_folder.h"
 #include "platform/text_encoding.h"
 #include "run/run_globals.h"
+#include "run/version.h"
 
 namespace {
 
@@ -55,7 +56,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (line.version) {
-    std::printf("kestrova-check %s\n", KESTROVA_VERSION);
+    std::printf("kestrova-check %s\n", kVersion);
     return 0;
   }
   if (line.listCodes) {
