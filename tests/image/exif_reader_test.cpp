@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <functional>
+#include <ostream>
 
 #include "image/image_bytes.h"
 #include "platform/file_access.h"
@@ -218,6 +219,9 @@ const std::vector<ExifCase>& ExifCases() {
   };
   return cases;
 }
+
+// The test framework shows a case by its name, not by its bytes.
+void PrintTo(const ExifCase& c, std::ostream* out) { *out << c.name; }
 
 class ExifReaderTest : public ::testing::TestWithParam<ExifCase> {
  protected:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 
 #include "image/image_bytes.h"
 #include "platform/file_access.h"
@@ -66,6 +67,9 @@ const std::vector<TiffCase>& TiffCases() {
   };
   return cases;
 }
+
+// The test framework shows a case by its name, not by its bytes.
+void PrintTo(const TiffCase& c, std::ostream* out) { *out << c.name; }
 
 class TiffReaderTest : public ::testing::TestWithParam<TiffCase> {
  protected:

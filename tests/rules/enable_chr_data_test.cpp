@@ -83,7 +83,8 @@ TEST_P(EnableChrDataTest, FullWidthCharactersAreThoseOfTheUnicodeList) {
   for (char16_t unit : list) {
     const std::string bytes = EncodeCp932Unit(unit);
     if (bytes.size() == 2) {
-      EXPECT_TRUE(IsCodeInCharSet(u"KQD_全角", CodeText(bytes))) << std::hex << static_cast<int>(unit);
+      EXPECT_TRUE(IsCodeInCharSet(u"KQD_全角", CodeText(bytes)))
+          << std::hex << static_cast<int>(unit);
     }
   }
   for (int lead = 0x81; lead <= 0xFC; ++lead) {
@@ -98,7 +99,8 @@ TEST_P(EnableChrDataTest, FullWidthCharactersAreThoseOfTheUnicodeList) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(RuleFolders, EnableChrDataTest, ::testing::Values("PHOT_KQ4", "PHOT_KQ1"));
+INSTANTIATE_TEST_SUITE_P(RuleFolders, EnableChrDataTest, ::testing::Values("PHOT_KQ4", "PHOT_KQ1"),
+                         [](const auto& info) { return std::string(info.param); });
 
 TEST(EnableChrDataTest, TheUnicodeListHolds7043AscendingUnits) {
   const std::vector<char16_t> list = InstalledUnicodeList();

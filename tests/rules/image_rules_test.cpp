@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
 #include "support/test_files.h"
@@ -60,6 +62,9 @@ const RulesCase kCases[] = {
     {"emptyLineIsAnItemHeader", "1\n\nX,1\n", ":X|1||||;\n"},
     {"emptyFile", "", ""},
 };
+
+// The test framework shows a case by its name, not by its bytes.
+void PrintTo(const RulesCase& c, std::ostream* out) { *out << c.name; }
 
 class ImageRulesTest : public ::testing::TestWithParam<RulesCase> {
  protected:
