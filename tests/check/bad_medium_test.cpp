@@ -1,5 +1,6 @@
 // Broken and hostile media checked end to end by kestrova-check: every run ends with a finished
-// log and an exit status of the checker, never a crash or a hang, and the medium stays as it was.
+// log, the exit status and the findings expected of the medium, never a crash or a hang, and the
+// medium stays as it was.
 #include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <signal.h>
@@ -13,7 +14,9 @@
 #include <map>
 #include <regex>
 #include <set>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "image/image_bytes.h"
 #include "platform/text_encoding.h"
@@ -66,6 +69,21 @@ class BadMediumTest : public ::testing::Test {
         << what << "\n"
         << result.out;
   }
+  // A finished run with that exit status and exactly these finding codes, in log order.
+  static void ExpectFindings(const test::CommandResult& result, const std::string& what,
+                             int exitCode, const std::vector<std::string>& codes) {
+    ExpectFinished(result, what);
+    EXPECT_EQ(result.exitCode, exitCode) << what << "\n" << result.out;
+    EXPECT_EQ(LoggedCodes(result.out), codes) << what << "\n" << result.out;
+  }
+  static std::vector<std::string> LoggedCodes(const std::string& log) {
+    static const std::regex code(R"(ERR-\d{6})");
+    std::vector<std::string> codes;
+    for (std::sregex_iterator it(log.begin(), log.end(), code), end; it != end; ++it) {
+      codes.push_back(it->str());
+    }
+    return codes;
+  }
 
   test::ScratchDir m_dir;
   fs::path m_program;
@@ -82,18 +100,21 @@ FixtureMedium WithPhoto(const std::string& bytes) {
 TEST_F(BadMediumTest, BrokenPhotoFilesEndWithAFinishedLog) {
   const std::string jpeg = FixtureImage("es_Canon_40D.jpg");
   ASSERT_GT(jpeg.size(), 1000u);
+  // A third of the photo still holds its Exif segment and frame header.
   const struct {
     std::string what;
     std::string bytes;
+    int exitCode;
+    std::vector<std::string> codes;
   } cases[] = {
-      {"truncated JPEG", jpeg.substr(0, jpeg.size() / 3)},
-      {"JPEG cut inside its first segment", jpeg.substr(0, 7)},
-      {"zero-byte photo", ""},
-      {"text named like a photo", "not a photo"},
+      {"truncated JPEG", jpeg.substr(0, jpeg.size() / 3), 0, {}},
+      {"JPEG cut inside its first segment", jpeg.substr(0, 7), 1, {"ERR-005055"}},
+      {"zero-byte photo", "", 1, {"ERR-005055"}},
+      {"text named like a photo", "not a photo", 1, {"ERR-005055"}},
   };
   for (const auto& c : cases) {
     const auto medium = Write(WithPhoto(c.bytes), "媒体_" + std::to_string(&c - cases));
-    ExpectFinished(Check(medium), c.what);
+    ExpectFindings(Check(medium), c.what, c.exitCode, c.codes);
   }
 }
 
@@ -109,7 +130,7 @@ TEST_F(BadMediumTest, FolderOrNamedPipeWherePhotoShouldBe) {
     } else {
       fs::create_directories(photo / "中");
     }
-    ExpectFinished(Check(medium), pipe ? "named pipe" : "folder");
+    ExpectFindings(Check(medium), pipe ? "named pipe" : "folder", 1, {"ERR-005055"});
   }
 }
 
@@ -343,7 +364,8 @@ TEST_F(BadMediumTest, SymbolicLinkLoopsAmongFolders) {
   fs::create_directory_symlink("../..", medium / "PHOTO" / "DRA" / "UP");
   fs::create_symlink("B.JPG", medium / "PHOTO" / "PIC" / "A.JPG");
   fs::create_symlink("A.JPG", medium / "PHOTO" / "PIC" / "B.JPG");
-  ExpectFinished(Check(medium), "symbolic link loop");
+  // The first of the two file links that name each other stops the medium.
+  ExpectFindings(Check(medium), "symbolic link loop", 2, {"ERR-005013"});
 }
 
 TEST_F(BadMediumTest, DtdNameThatIsNoPlainRuleSetNameIsNotFound) {
@@ -374,8 +396,7 @@ TEST_F(BadMediumTest, LongValueIsReportedInFull) {
   for (int i = 0; i < 10000; ++i) title += "あ";
   fixture.entries[0].title = title;
   const auto result = Check(Write(fixture));
-  ExpectFinished(result, "10,000-character value");
-  EXPECT_EQ(result.exitCode, 1) << result.out;
+  ExpectFindings(result, "10,000-character value", 1, {"ERR-005032"});
 }
 
 TEST_F(BadMediumTest, PhotosAndDrawingsOutsideTheMediumAreNeverOpened) {
@@ -555,8 +576,7 @@ TEST_F(BadMediumTest, DeeplyNestedXml) {
   xml.insert(xml.find("</写真データ>"), nested);
   fixture.files = {{"PHOTO/PHOTO.XML", xml}};
   const auto result = Check(Write(fixture));
-  ExpectFinished(result, "deeply nested XML");
-  EXPECT_EQ(result.exitCode, 2) << result.out;
+  ExpectFindings(result, "deeply nested XML", 2, {"ERR-005023"});
 }
 
 TEST_F(BadMediumTest, EntityExpansionBombEndsInBoundedTime) {
@@ -572,8 +592,7 @@ TEST_F(BadMediumTest, EntityExpansionBombEndsInBoundedTime) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(20));
   // Expanded, the title would be 8 × 10^12 characters.
   EXPECT_LT(result.peakMemoryKiB, 512 * 1024);
-  ExpectFinished(result, "entity bomb");
-  EXPECT_EQ(result.exitCode, 2) << result.out;
+  ExpectFindings(result, "entity bomb", 2, {"ERR-005023"});
   EXPECT_EQ(result.out.find("ばくだんばくだんばくだん"), std::string::npos);
 }
 
@@ -611,8 +630,7 @@ TEST_F(BadMediumTest, ExternalEntityOutsideTheMediumIsRefused) {
   for (const std::string& target : {secret.string(), std::string("../../秘密.txt")}) {
     const auto fixture = WithPhotoXml("<!ENTITY outside SYSTEM \"" + target + "\">", "&outside;");
     const auto result = Check(Write(fixture, "媒体_" + std::to_string(target.size())));
-    ExpectFinished(result, "external entity " + target);
-    EXPECT_EQ(result.exitCode, 2) << result.out;
+    ExpectFindings(result, "external entity " + target, 2, {"ERR-005023"});
     EXPECT_EQ(result.out.find("SECRET-OUTSIDE"), std::string::npos) << result.out;
     EXPECT_EQ(result.err.find("SECRET-OUTSIDE"), std::string::npos) << result.err;
   }
@@ -638,8 +656,17 @@ std::map<std::string, std::string> Snapshot(const fs::path& folder) {
 TEST_F(BadMediumTest, ReadOnlyMediumIsLeftUnchanged) {
   const auto library = fs::path(KESTROVA_TEST_PROGRAM_DIR) / "libJACIC_CheckHash.so";
   if (fs::exists(library)) fs::copy_file(library, m_program / library.filename());
-  for (const std::string guideline :
-       {"Varnelia平成28年7月", "Varnelia平成29年7月", "Varnelia平成24年7月"}) {
+  // The broken photo has no EXIF information under every guideline; the good one is unsealed
+  // under 平成29 and has a pixel count outside the older guideline's range.
+  const struct {
+    std::string guideline;
+    std::vector<std::string> codes;
+  } cases[] = {
+      {"Varnelia平成28年7月", {"ERR-005055"}},
+      {"Varnelia平成29年7月", {"ERR-005058", "ERR-005055"}},
+      {"Varnelia平成24年7月", {"ERR-005053", "ERR-005055"}},
+  };
+  for (const auto& [guideline, codes] : cases) {
     FixtureMedium fixture = WithPhoto(FixtureImage("es_Canon_40D.jpg"));
     fixture.guideline = guideline;
     fixture.entries.push_back(fixture.entries[0]);
@@ -655,7 +682,7 @@ TEST_F(BadMediumTest, ReadOnlyMediumIsLeftUnchanged) {
     fs::permissions(medium, fs::perms::owner_write | fs::perms::group_write,
                     fs::perm_options::remove);
     const auto before = Snapshot(medium);
-    ExpectFinished(Check(medium), guideline);
+    ExpectFindings(Check(medium), guideline, 1, codes);
     EXPECT_EQ(Snapshot(medium), before) << guideline;
   }
 }
