@@ -29,4 +29,6 @@ std::u16string WriteInputFile(const char* name, const std::uint8_t* data, std::s
   return path;
 }
 
+void RemoveInputFolder() { std::filesystem::remove_all(ToFsPath(InputFolder())); }
+
 }  // namespace kestrova::fuzz

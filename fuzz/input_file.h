@@ -14,4 +14,7 @@ const std::u16string& InputFolder();
 // Writes the bytes to the file of that name in InputFolder() and returns its path.
 std::u16string WriteInputFile(const char* name, const std::uint8_t* data, std::size_t size);
 
+// Removes InputFolder() with everything in it.
+void RemoveInputFolder();
+
 }  // namespace kestrova::fuzz

@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-targets=(rule_tables default_settings exif tiff xml_load character_split)
+mapfile -t targets <fuzz/targets.txt
 if [[ $# -ne 1 ]]; then
   echo "usage: $0 TARGET|all" >&2
   exit 64

@@ -5,10 +5,10 @@
 #   scripts/fuzz.sh all SECONDS
 # Further arguments go to every target as libFuzzer options, e.g. -runs=10000000 to stop after
 # that many executions (whichever of time and runs comes first).
-# Targets: rule_tables default_settings exif tiff xml_load character_split. The seeds in
-# fuzz/corpus/TARGET and the inputs kept in fuzz/found/TARGET.tar.gz (scripts/fuzz-keep.sh) are
-# read only; inputs found to add coverage go to build-fuzz/corpus/TARGET, a crashing input to
-# build-fuzz/artifacts/TARGET/. The status is not 0 when a target fails.
+# The targets are those of fuzz/targets.txt. The seeds in fuzz/corpus/TARGET and the inputs kept
+# in fuzz/found/TARGET.tar.gz (scripts/fuzz-keep.sh) are read only; inputs found to add coverage
+# go to build-fuzz/corpus/TARGET, a crashing input to build-fuzz/artifacts/TARGET/. The status is
+# not 0 when a target fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,7 +16,7 @@ if [[ $# -lt 2 || ! "$2" =~ ^[0-9]+$ ]]; then
   echo "usage: $0 TARGET|all SECONDS [libFuzzer options]" >&2
   exit 64
 fi
-targets=(rule_tables default_settings exif tiff xml_load character_split)
+mapfile -t targets <fuzz/targets.txt
 if [[ "$1" != all ]]; then
   if [[ ! " ${targets[*]} " =~ " $1 " ]]; then
     echo "unknown target $1; targets: ${targets[*]}" >&2
