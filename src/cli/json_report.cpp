@@ -7,6 +7,7 @@
 #include "platform/text_encoding.h"
 #include "run/finding_register.h"
 #include "run/finding_writer.h"
+#include "run/version.h"
 
 namespace kestrova {
 namespace {
@@ -152,7 +153,7 @@ Json JsonReport::Build(const ReportEnd& end) const {
 
   return {{"format", "kestrova-report"},
           {"formatVersion", kReportFormatVersion},
-          {"program", {{"name", "kestrova-check"}, {"version", KESTROVA_VERSION}}},
+          {"program", {{"name", "kestrova-check"}, {"version", std::string(kVersion)}}},
           {"started", m_started},
           {"ended", IsoLocalTime()},
           {"ruleSet", TextOrNull(end.ruleSet)},
