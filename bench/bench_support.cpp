@@ -25,11 +25,17 @@ std::string Element(const std::string& name, const std::string& value) {
   return "<" + name + ">" + value + "</" + name + ">";
 }
 
+std::filesystem::path SamplePhotoFolder() {
+  return std::filesystem::path(KESTROVA_SOURCE_DIR) / "examples" / "sample-medium" / "PHOTO";
+}
+
 void WriteEntriesMedium(const std::filesystem::path& medium, const std::filesystem::path& rules,
                         int entries) {
   WriteFile(medium / "PHOT_KQ4.DTD", ReadFile(rules / "PHOT_KQ4.DTD"));
   WriteFile(medium / "PHOTO" / "PHOTO04.DTD", ReadFile(rules / "PHOTO04.DTD"));
-  std::filesystem::create_directories(medium / "PHOTO" / "PIC");
+  const std::filesystem::path pic = medium / "PHOTO" / "PIC";
+  const std::filesystem::path sample = SamplePhotoFolder() / "PIC" / "P0000001.JPG";
+  std::filesystem::create_directories(pic);
   std::filesystem::create_directories(medium / "PHOTO" / "DRA");
   WriteFile(medium / "PHOTO_KQ.XML",
             "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -49,6 +55,9 @@ void WriteEntriesMedium(const std::filesystem::path& medium, const std::filesyst
   for (int i = 1; i <= entries; ++i) {
     char fileName[32];
     std::snprintf(fileName, sizeof fileName, "P%07d.JPG", i);
+    std::error_code linkFailed;
+    std::filesystem::create_hard_link(sample, pic / fileName, linkFailed);
+    if (linkFailed) std::filesystem::copy_file(sample, pic / fileName);
     photo += "<写真情報><写真ファイル情報>" + Element("シリアル番号", std::to_string(i)) +
              Element("写真ファイル名", fileName) + Element("メディア番号", "1") +
              "</写真ファイル情報><撮影工種区分>" + Element("写真-大分類", "工事") +

@@ -13,8 +13,11 @@ void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 // "<name>value</name>"
 std::string Element(const std::string& name, const std::string& value);
 
-// Writes a medium of the given number of photo entries without photo files, its DTD files
-// copied from the rule folder rules.
+// The PHOTO folder of the sample medium in the source tree (its photos and drawings).
+std::filesystem::path SamplePhotoFolder();
+
+// Writes a medium of the given number of photo entries, its DTD files copied from the rule folder
+// rules; every entry's photo is a hard link to the same sample photo (a copy where links fail).
 void WriteEntriesMedium(const std::filesystem::path& medium, const std::filesystem::path& rules,
                         int entries);
 

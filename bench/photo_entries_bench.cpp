@@ -1,5 +1,6 @@
-// Generates media of 10,000 and 100,000 photo entries (without photo files) and prints the wall
-// time and peak memory of checking each with kestrova-check, which must lie beside this program.
+// Generates media of 10,000 and 100,000 photo entries (their photos links to one sample photo)
+// and prints the wall time and peak memory of checking each with kestrova-check, which must lie
+// beside this program.
 #include <unistd.h>
 
 #include <cstdio>

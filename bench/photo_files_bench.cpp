@@ -117,7 +117,7 @@ void WriteXmlFiles(const fs::path& medium, const std::string& guideline,
 std::vector<std::string> WriteMedium(const fs::path& medium, const fs::path& rules) {
   WriteFile(medium / "PHOT_KQ4.DTD", ReadFile(rules / "PHOT_KQ4.DTD"));
   WriteFile(medium / "PHOTO" / "PHOTO04.DTD", ReadFile(rules / "PHOTO04.DTD"));
-  const fs::path samples = fs::path(KESTROVA_SOURCE_DIR) / "examples" / "sample-medium" / "PHOTO";
+  const fs::path samples = SamplePhotoFolder();
   const std::string plain = ReadFile(samples / "PIC" / "P0000001.JPG");
   const std::string withGps = ReadFile(samples / "PIC" / "P0000011.JPG");
   const std::string drawing = ReadFile(samples / "DRA" / "D0000001.TIF");
@@ -161,7 +161,7 @@ constexpr int kCasePhotoCount = 10000;
 // on a medium are found ignoring letter case, and that must not cost much more.
 void CompareLetterCase(const fs::path& scratch, const std::string& checker) {
   const fs::path medium = scratch / "case-medium";
-  const fs::path samples = fs::path(KESTROVA_SOURCE_DIR) / "examples" / "sample-medium" / "PHOTO";
+  const fs::path samples = SamplePhotoFolder();
   const fs::path pic = medium / "PHOTO" / "PIC";
   const fs::path dra = medium / "PHOTO" / "DRA";
   fs::create_directories(pic);
@@ -261,6 +261,32 @@ double ReadHeadsSeconds(const std::vector<std::string>& photos) {
   return SecondsSince(start);
 }
 
+// The fastest of a few checks of the medium by the desktop program offscreen, timed by
+// kestrova-bench-desktop beside this program; 0 when that program was not built.
+double DesktopSeconds(const fs::path& programDir, const fs::path& medium) {
+  const fs::path desktop = programDir / "kestrova-bench-desktop";
+  if (!fs::exists(desktop)) {
+    std::printf("  kestrova-bench-desktop was not built: no desktop program figure\n");
+    return 0;
+  }
+  double best = 0;
+  for (int i = 0; i < kRuns; ++i) {
+    const std::string command = "QT_QPA_PLATFORM=offscreen '" + desktop.string() +
+                                "' --desktop-only '" + medium.string() + "'";
+    FILE* out = ::popen(command.c_str(), "r");
+    double seconds = 0;
+    const bool read = out != nullptr && std::fscanf(out, "%lf", &seconds) == 1;
+    if (out != nullptr) ::pclose(out);
+    if (!read) {
+      std::printf("  kestrova-bench-desktop failed: no desktop program figure\n");
+      return 0;
+    }
+    if (i == 0 || seconds < best) best = seconds;
+  }
+  Print("desktop program (offscreen), 平成28", Measurement{best, 0, 0, 0}, false);
+  return best;
+}
+
 }  // namespace
 
 int main() {
@@ -315,6 +341,7 @@ int main() {
   Print("entry loop without file checks, 平成28", loop, true);
   const Measurement h28 = Best({checker, medium.string()});
   Print("check, 平成28", h28, true);
+  const double desktop = DesktopSeconds(programDir, medium);
   WriteXmlFiles(medium, "Varnelia平成29年7月");
   const Measurement h29 = Best({checker, medium.string()});
   Print("check, 平成29 (every photo's seal checked)", h29, true);
@@ -329,6 +356,12 @@ int main() {
   if (exiftoolTime.seconds > 0) {
     std::printf("; exiftool / check = %.1f (target at least 20)",
                 exiftoolTime.seconds / h28.seconds);
+  }
+  if (desktop > 0) {
+    std::printf(
+        "; desktop program (offscreen) %.2f s, desktop / command line = %.2f (target at "
+        "most 1.2)",
+        desktop, desktop / h28.seconds);
   }
   std::printf(
       "\n平成29: check / cat = %.2f; check / all-core SHA-256 limit = %.2f (target at most "

@@ -1,8 +1,11 @@
 // kestrova: the desktop program.
+#include "image/check_hash_module.h"
 #include "my_app.h"
 
 int main(int argc, char** argv) {
   kestrova::CMyApp app(argc, argv);
   app.InitInstance();
-  return app.ExitInstance();
+  const int status = app.ExitInstance();
+  kestrova::EndProcessIfCheckHashCallsInFlight(status);
+  return status;
 }

@@ -1,7 +1,6 @@
 // kestrova-check: checks a medium image from the command line.
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <deque>
 #include <optional>
 
@@ -141,11 +140,6 @@ int main(int argc, char** argv) {
       status = kExitCannotWrite;
     }
   }
-  if (CheckHashCallsInFlight() > 0) {
-    // A cancelled run left a library call to finish on its own thread: the process ends now,
-    // without the exit handlers that would tear down what that call still uses.
-    std::fflush(nullptr);
-    std::_Exit(status);
-  }
+  EndProcessIfCheckHashCallsInFlight(status);
   return status;
 }

@@ -1,6 +1,8 @@
 #include "image/check_hash_module.h"
 
 #include <atomic>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/program_folder.h"
 
@@ -46,5 +48,11 @@ std::int32_t CallCheckHashValue(CheckHashValueFunction function,
 }
 
 int CheckHashCallsInFlight() { return g_callsInFlight.load(); }
+
+void EndProcessIfCheckHashCallsInFlight(int status) {
+  if (CheckHashCallsInFlight() == 0) return;
+  std::fflush(nullptr);
+  std::_Exit(status);
+}
 
 }  // namespace kestrova

@@ -37,4 +37,9 @@ std::int32_t CallCheckHashValue(CheckHashValueFunction function,
 // The number of calls of the library under way.
 int CheckHashCallsInFlight();
 
+// When a call is still under way (a cancelled run left it to finish on its own thread), ends the
+// process at once with the status, after flushing the standard streams: the exit handlers would
+// tear down what that call still uses. Returns otherwise.
+void EndProcessIfCheckHashCallsInFlight(int status);
+
 }  // namespace kestrova
