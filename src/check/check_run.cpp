@@ -1,5 +1,6 @@
 #include "check/check_run.h"
 
+#include "check/rule_set_texts.h"
 #include "platform/file_access.h"
 #include "platform/folder_index.h"
 #include "platform/local_time.h"
@@ -9,8 +10,6 @@
 
 namespace kestrova {
 namespace {
-
-constexpr int kNoMediumYet = -2;
 
 std::u16string FormatPrompt(std::u16string_view before, int next, int total,
                             std::u16string_view after) {
@@ -39,12 +38,12 @@ void CheckRun::RunCheck() {
                    u" チェック対象 -- " + m_strTarget + u"\n" +
                    u" ＊媒体チェックを開始しました。\n");
 
-  int finalResult = kResultStop;
+  MediumResult finalResult = MediumResult::Stop;
   if (!FindRuleSet()) {
     WriteFinding(MakeFinding(FindingKind::RuleSetMissing), m_host, m_counters);
   } else {
-    if (g_szRuleSet != kRuleSetCurrent && g_szRuleSet == kRuleSetOlder) {
-      m_host.AppendLog(u"   適用要領：Varnelia　平成18年7月\n");
+    if (const std::u16string_view line = RuleSetTextsOf(g_szRuleSet).guidelineLine; !line.empty()) {
+      m_host.AppendLog(std::u16string(line));
     }
     if (LoadRuleFiles() != 0) {
       WriteFinding(MakeFinding(FindingKind::RuleFileUnreadable), m_host, m_counters);
@@ -53,49 +52,38 @@ void CheckRun::RunCheck() {
     }
   }
 
-  m_nFinalResult = finalResult;
+  m_finalResult = finalResult;
   AppendSummary(finalResult);
   ShowCompletionMessage(finalResult);
   EnableControlsAfterRun();
 }
 
-int CheckRun::RunMediaLoop() {
-  int overall = kNoMediumYet;
+MediumResult CheckRun::RunMediaLoop() {
+  bool findings = false;  // a medium of the set had findings
   for (;;) {
-    int r = CheckMedium();
+    const MediumResult result = CheckMedium();
     m_host.ReportMediumChecked(
-        {m_szMediaPath, g_nMediaNumber, g_nMediaNumber != 0 ? m_nMediaTotal : 0, r});
-    if (r == kResultClean && overall == kResultFindings) {
-      r = kResultFindings;
-    }
-    switch (r) {
-      case kResultCancelled:
-      case kResultStop:
-        return r;
-      case kResultClean:
-      case kResultFindings:
+        {m_szMediaPath, g_nMediaNumber, g_nMediaNumber != 0 ? m_nMediaTotal : 0, result});
+    switch (result) {
+      case MediumResult::Cancelled:
+      case MediumResult::Stop:
+        return result;
+      case MediumResult::Clean:
+      case MediumResult::Findings:
+        findings = findings || result == MediumResult::Findings;
         if (m_nLastMediaNo == m_nMediaTotal) {
-          return r;
+          return findings ? MediumResult::Findings : MediumResult::Clean;
         }
         if (!PromptForMedium(false)) {
-          return kResultCancelled;
+          return MediumResult::Cancelled;
         }
         break;
-      case kResultWrongMedium:
+      case MediumResult::WrongMedium:
         if (!PromptForMedium(true)) {
-          return kResultCancelled;
-        }
-        if (overall == kResultFindings) {
-          r = kResultFindings;
-        }
-        break;
-      default:
-        if (!PromptForMedium(false)) {
-          return kResultCancelled;
+          return MediumResult::Cancelled;
         }
         break;
     }
-    overall = r;
   }
 }
 
@@ -120,48 +108,48 @@ bool CheckRun::PromptForMedium(bool wrongMedium) {
                   next, total, u"枚目）")
             : FormatPrompt(u"次の媒体イメージが格納されているフォルダを選択してください。（", next,
                            total, u"枚目）");
-    return BrowseNextMediaFolder(text) == 0;
+    return BrowseNextMediaFolder(text);
   }
   return true;
 }
 
-int CheckRun::BrowseNextMediaFolder(const std::u16string& prompt) {
+bool CheckRun::BrowseNextMediaFolder(const std::u16string& prompt) {
   const auto folder = m_host.ChooseNextMediumFolder(prompt);
   if (!folder) {
-    return -1;
+    return false;
   }
   m_szMediaPath = JoinPath(*folder, u"");
-  return 0;
+  return true;
 }
 
-void CheckRun::AppendSummary(int finalResult) {
+void CheckRun::AppendSummary(MediumResult finalResult) {
   m_host.AppendLog(u"\n写真枚数：" + DecimalText(m_counters.m_nPhotoCount) + u"枚\n" + u"エラー\n" +
                    u"   要修正：" + DecimalText(m_counters.m_nMustFix) + u"件\n" + u"   要確認：" +
                    DecimalText(m_counters.m_nMustConfirm) + u"件\n\n" + u"Kestrovaシステム -- " +
                    FormatLogTime(CurrentLocalTime()) +
-                   (finalResult == kResultCancelled ? u" キャンセル" : u" 完了"));
+                   (finalResult == MediumResult::Cancelled ? u" キャンセル" : u" 完了"));
 }
 
-void CheckRun::ShowCompletionMessage(int finalResult) {
+void CheckRun::ShowCompletionMessage(MediumResult finalResult) {
   constexpr char16_t kFound[] = u"エラーが見つかりました。\r\nエラーの内容を確認してください。";
   switch (finalResult) {
-    case kResultFindings:
+    case MediumResult::Findings:
       m_host.ShowMessageBox(kFound, MessageIcon::Exclamation, MessageButtons::Ok);
       break;
-    case kResultStop:
+    case MediumResult::Stop:
       m_host.ShowMessageBox(kFound, MessageIcon::Stop, MessageButtons::Ok);
       break;
-    case kResultCancelled:
+    case MediumResult::Cancelled:
       m_host.ShowMessageBox(u"キャンセルされました。\r\n検査を中断します。",
                             MessageIcon::Exclamation, MessageButtons::Ok);
       break;
-    case kResultClean:
+    case MediumResult::Clean:
       if (m_nLastMediaNo == m_nMediaTotal) {
         m_host.ShowMessageBox(u"検査が正常に終了しました。\r\n検査結果を確認してください。",
                               MessageIcon::Information, MessageButtons::Ok);
       }
       break;
-    default:
+    case MediumResult::WrongMedium:
       break;
   }
 }

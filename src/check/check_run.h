@@ -6,18 +6,11 @@
 
 #include "check/shown_text_host.h"
 #include "run/finding_counters.h"
+#include "run/finding_writer.h"
+#include "run/medium_result.h"
 #include "run/run_host.h"
 
 namespace kestrova {
-
-// Final result of a run, and result of checking one medium.
-enum MediumResult : int {
-  kResultClean = 0,
-  kResultFindings = 1,
-  kResultStop = 2,
-  kResultCancelled = -1,
-  kResultWrongMedium = 99,
-};
 
 class CheckRun {
  public:
@@ -28,11 +21,11 @@ class CheckRun {
 
   // The whole run: header, rule set, the media loop with its prompts, summary, completion
   // message and the enabling of the controls afterwards. The final result is left in
-  // m_nFinalResult.
+  // m_finalResult.
   void RunCheck();
 
-  // Checks the medium at m_szMediaPath; a medium result code.
-  virtual int CheckMedium();
+  // Checks the medium at m_szMediaPath, stage after stage.
+  virtual MediumResult CheckMedium();
 
   // Finds the rule set from the first "*.DTD" file of the medium root; false when there is none
   // or no rule folder of that name lies beside the program.
@@ -42,15 +35,16 @@ class CheckRun {
   // loader that failed.
   int LoadRuleFiles();
 
-  // Asks the host for the next medium's folder; 0 with m_szMediaPath replaced, -1 when cancelled.
-  int BrowseNextMediaFolder(const std::u16string& prompt);
+  // Asks the host for the next medium's folder; true with m_szMediaPath replaced, false when
+  // cancelled.
+  bool BrowseNextMediaFolder(const std::u16string& prompt);
 
   std::u16string m_szMediaPath;  // root of the medium, ending in a separator
   std::u16string m_strTarget;    // the target text shown in the path field and the log header
   std::int32_t m_nLastMediaNo = 0;
   std::int32_t m_nMediaTotal = 0;
   FindingCounters m_counters;
-  int m_nFinalResult = kResultClean;
+  MediumResult m_finalResult = MediumResult::Clean;
 
  private:
   ShownTextHost m_shownHost;
@@ -59,10 +53,33 @@ class CheckRun {
   RunHost& m_host;
 
  private:
-  int RunMediaLoop();
+  // What the stages of one medium's check share.
+  struct MediumState;
+  // How a stage ends: the next stage follows, or the check of the medium ends here.
+  enum class [[nodiscard]] StageEnd{Next, MediumEnds};
+  using Stage = StageEnd (CheckRun::*)(MediumState&);
+
+  // The stages of CheckMedium, in order. Each writes its stage lines and its findings; a stage
+  // that ends the medium with a stop or a wrong medium leaves that result in the state.
+  StageEnd LoadMediumFiles(MediumState& medium);
+  StageEnd ReadMediaNumbers(MediumState& medium);
+  StageEnd CheckGuideline(MediumState& medium);
+  StageEnd CheckStructure(MediumState& medium);
+  StageEnd CheckManagementFile(MediumState& medium);
+  StageEnd CheckPhotoFile(MediumState& medium);
+  StageEnd CheckPhotoEntryList(MediumState& medium);
+
+  // Writes the failure text the last check left, counted or not, and ends the medium with a stop.
+  StageEnd StopWithMessage(MediumState& medium, Counting counting);
+  // Writes the finding and ends the medium with a stop.
+  StageEnd StopWithFinding(MediumState& medium, FindingKind kind, Counting counting);
+  // Ends the medium when the run was cancelled or an error limit was exceeded.
+  StageEnd Poll() const;
+
+  MediumResult RunMediaLoop();
   bool PromptForMedium(bool wrongMedium);
-  void AppendSummary(int finalResult);
-  void ShowCompletionMessage(int finalResult);
+  void AppendSummary(MediumResult finalResult);
+  void ShowCompletionMessage(MediumResult finalResult);
   void EnableControlsAfterRun();
 };
 

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "check/rule_files.h"
+#include "check/rule_set_texts.h"
 #include "platform/file_access.h"
 #include "run/finding_writer.h"
 #include "run/run_globals.h"
@@ -34,20 +35,15 @@ bool SameBytes(std::ifstream& a, std::ifstream& b) {
 
 }  // namespace
 
-std::u16string PhotoDtdFileName() {
-  if (g_szRuleSet == kRuleSetCurrent) return u"PHOTO04.DTD";
-  if (g_szRuleSet == kRuleSetOlder) return u"PHOTO03.DTD";
-  return {};
-}
-
-int CheckDtdFile(int kind, const std::u16string& mediaPath, std::u16string& message) {
+int CheckDtdFile(DtdFile dtd, const std::u16string& mediaPath, std::u16string& message) {
   std::u16string fileName;
   std::u16string mediumFile;
-  if (kind == kManagementDtd) {
+  if (dtd == DtdFile::Management) {
     fileName = g_szRuleSet + u".DTD";
     mediumFile = JoinPath(mediaPath, fileName);
-  } else if (kind == kPhotoDtd && !PhotoDtdFileName().empty()) {
-    fileName = PhotoDtdFileName();
+  } else if (const std::u16string_view photoDtd = RuleSetTextsOf(g_szRuleSet).photoDtdFileName;
+             !photoDtd.empty()) {
+    fileName = photoDtd;
     mediumFile = JoinPath(JoinPath(mediaPath, u"PHOTO"), fileName);
   } else {
     return 2;

@@ -41,9 +41,10 @@ std::optional<XMLElementItem> FindEntryRule(const std::vector<XMLElementItem>& r
 }
 
 // The pass ends with a stop after a failed selection, whose line is appended and counted.
-int StopWithMessage(const std::u16string& message, RunHost& host, FindingCounters& counters) {
+CheckResult StopWithMessage(const std::u16string& message, RunHost& host,
+                            FindingCounters& counters) {
   WriteMessage(message, host, counters, Counting::Counted);
-  return 2;
+  return CheckResult::Stop;
 }
 
 constexpr char16_t kMediaNumberPath[] = u"写真ファイル情報/メディア番号";
@@ -193,15 +194,15 @@ class EntryReader {
 
 }  // namespace
 
-int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, RunHost& host,
-                      FindingCounters& counters, int mediaNumber) {
+CheckResult CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath,
+                              RunHost& host, FindingCounters& counters, int mediaNumber) {
   std::u16string message;
   g_szSerialNo.clear();
-  int result = 0;
+  CheckResult result = CheckResult::Passed;
 
   const int basicInfo = CheckPhotoBasicInfo(parser, host, counters);
-  if (basicInfo == 2) return 2;
-  if (basicInfo != 0) result = 1;
+  if (basicInfo == 2) return CheckResult::Stop;
+  if (basicInfo != 0) result = CheckResult::Findings;
 
   std::vector<CXmlNode> entries;
   if (SelectMediumEntries(parser, mediaNumber, entries, message) != 0) {
@@ -231,15 +232,19 @@ int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, R
           host.SetFieldText(ControlId::SerialNumber, element.value);
         }
         const int elementResult = CheckPhotoElement(rule, element, host, counters, true);
-        if (elementResult == 2) return 2;
-        if (elementResult != 0) result = 1;
+        if (elementResult == 2) return CheckResult::Stop;
+        if (elementResult != 0) result = CheckResult::Findings;
         if (relation) relationPairs.emplace_back(element.name, element.value);
         if (division) divisionPairs.emplace_back(element.name, element.value);
       }
     }
 
-    if (CheckWorkRelation(message, relationPairs, host, counters) != 0) result = 1;
-    if (CheckPhotoDivision(message, divisionPairs, host, counters) != 0) result = 1;
+    if (CheckWorkRelation(message, relationPairs, host, counters) != 0) {
+      result = CheckResult::Findings;
+    }
+    if (CheckPhotoDivision(message, divisionPairs, host, counters) != 0) {
+      result = CheckResult::Findings;
+    }
     relationPairs.clear();
     divisionPairs.clear();
 
@@ -247,25 +252,25 @@ int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, R
     const std::u16string fileCategory = entry.category == kUndefinedValue ? u"" : entry.category;
     if (CheckPhotoFiles(entry.photoFileName, entry.drawingNames, fileCategory, mediaPath, message,
                         host, counters) != 0) {
-      result = 1;
+      result = CheckResult::Findings;
     }
     reader.Done(i);
     ++counters.m_nPhotoCount;
     host.ReportProgress(i + 1, total);
-    if (StopRequested(counters)) return -1;
+    if (StopRequested(counters)) return CheckResult::StopRequested;
   }
   return result;
 }
 
-int CheckOtherMediaEntries(CPhotoXmlParser parser, const std::u16string& /*mediaPath*/,
-                           RunHost& host, FindingCounters& counters, int mediaNumber,
-                           int mediaTotal) {
+CheckResult CheckOtherMediaEntries(CPhotoXmlParser parser, const std::u16string& /*mediaPath*/,
+                                   RunHost& host, FindingCounters& counters, int mediaNumber,
+                                   int mediaTotal) {
   std::u16string message;
   g_szSerialNo.clear();
-  int result = 0;
+  CheckResult result = CheckResult::Passed;
 
   CXmlNodeList entries;
-  if (SelectAllEntries(parser, entries, message) != 0) return 2;
+  if (SelectAllEntries(parser, entries, message) != 0) return CheckResult::Stop;
   const std::vector<XMLElementItem> rules = PhotoEntryRules();
   const auto serialRule = FindEntryRule(rules, u"写真ファイル情報/シリアル番号");
   const auto mediaNumberRule = FindEntryRule(rules, kMediaNumberPath);
@@ -274,24 +279,28 @@ int CheckOtherMediaEntries(CPhotoXmlParser parser, const std::u16string& /*media
   for (int i = 0; i < entries.GetLength(); ++i) {
     const CXmlNode entry = entries.GetItem(i);
     const auto entryMedium = EntryMediaNumber(parser, entry, elements, message);
-    if (!entryMedium) return 2;
+    if (!entryMedium) return CheckResult::Stop;
     if (*entryMedium == mediaNumber) continue;
     g_bSerialPending = 1;
     if (parser.GetChildNameValues(entry, u"写真ファイル情報/シリアル番号", elements, message) !=
         0) {
-      return 2;
+      return CheckResult::Stop;
     }
     for (const CXmlElementValue& element : elements) {
       // The serial number heads the entry's findings, the media number's own included.
       g_szSerialNo = element.value;
       if (serialRule && CheckPhotoElement(*serialRule, element, host, counters, true) != 0) {
-        result = 1;
+        result = CheckResult::Findings;
       }
     }
-    if (parser.GetChildNameValues(entry, kMediaNumberPath, elements, message) != 0) return 2;
+    if (parser.GetChildNameValues(entry, kMediaNumberPath, elements, message) != 0) {
+      return CheckResult::Stop;
+    }
     for (const CXmlElementValue& element : elements) {
       if (!mediaNumberRule) break;
-      if (CheckPhotoElement(*mediaNumberRule, element, host, counters, true) != 0) result = 1;
+      if (CheckPhotoElement(*mediaNumberRule, element, host, counters, true) != 0) {
+        result = CheckResult::Findings;
+      }
     }
     // An entry that names no medium of the set is checked on none of them: the first medium
     // reports it, once.
@@ -300,7 +309,7 @@ int CheckOtherMediaEntries(CPhotoXmlParser parser, const std::u16string& /*media
           NotInListFinding(kPhotoEntryIndent, kMediaNumberPath, MediaNumberList(mediaTotal));
       finding.elementPath = kMediaNumberPath;
       WriteFinding(std::move(finding), host, counters, FindingPlace::PhotoEntry);
-      result = 1;
+      result = CheckResult::Findings;
     }
   }
   return result;

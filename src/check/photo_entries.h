@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "run/check_result.h"
 #include "run/finding_counters.h"
 #include "run/run_host.h"
 #include "xml/xml_parser.h"
@@ -14,15 +15,16 @@ namespace kestrova {
 
 // Checks the document-wide values, then every photo entry of this medium in full: its values,
 // its classification relations and its photo and drawing files. Polls for cancel and the error
-// limits after every entry and reports the progress. 0, 1 findings, 2 stop, -1 stop requested.
-int CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, RunHost& host,
-                      FindingCounters& counters, int mediaNumber);
+// limits after every entry and reports the progress.
+CheckResult CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& mediaPath,
+                              RunHost& host, FindingCounters& counters, int mediaNumber);
 
 // Checks the serial number and media number of every entry of the other media of the set
 // (on the first and the last medium). On the first medium, an entry whose media number names no
 // medium from 1 to mediaTotal is reported as a must-fix finding (5035 listing the numbers).
-// 0, 1 or 2.
-int CheckOtherMediaEntries(CPhotoXmlParser parser, const std::u16string& mediaPath, RunHost& host,
-                           FindingCounters& counters, int mediaNumber, int mediaTotal);
+// Never StopRequested: it does not poll.
+CheckResult CheckOtherMediaEntries(CPhotoXmlParser parser, const std::u16string& mediaPath,
+                                   RunHost& host, FindingCounters& counters, int mediaNumber,
+                                   int mediaTotal);
 
 }  // namespace kestrova

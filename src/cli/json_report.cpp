@@ -38,31 +38,51 @@ std::u16string FolderText(std::u16string folder) {
   return folder;
 }
 
-const char* ResultName(int result) {
+const char* ResultName(MediumResult result) {
   switch (result) {
-    case 0:
+    case MediumResult::Clean:
       return "clean";
-    case 1:
+    case MediumResult::Findings:
       return "findings";
-    case -1:
+    case MediumResult::Cancelled:
       return "cancelled";
-    case 99:
+    case MediumResult::WrongMedium:
       return "wrong-medium";
-    default:
-      return "stopped";
+    case MediumResult::Stop:
+      break;
   }
+  return "stopped";
 }
 
-const char* Outcome(int finalResult) {
+const char* Outcome(MediumResult finalResult) {
   switch (finalResult) {
-    case 0:
-    case 1:
+    case MediumResult::Clean:
+    case MediumResult::Findings:
       return "completed";
-    case -1:
+    case MediumResult::Cancelled:
       return "cancelled";
-    default:
-      return "stopped";
+    case MediumResult::Stop:
+    case MediumResult::WrongMedium:
+      break;
   }
+  return "stopped";
+}
+
+// The number the report gives for the final result.
+int ResultCode(MediumResult finalResult) {
+  switch (finalResult) {
+    case MediumResult::Clean:
+      return 0;
+    case MediumResult::Findings:
+      return 1;
+    case MediumResult::Cancelled:
+      return -1;
+    case MediumResult::WrongMedium:
+      return 99;
+    case MediumResult::Stop:
+      break;
+  }
+  return 2;
 }
 
 }  // namespace
@@ -164,7 +184,7 @@ Json JsonReport::Build(const ReportEnd& end) const {
           {"counts",
            {{"mustFix", end.mustFix}, {"mustConfirm", end.mustConfirm}, {"photos", end.photos}}},
           {"outcome", Outcome(end.finalResult)},
-          {"finalResult", end.finalResult},
+          {"finalResult", ResultCode(end.finalResult)},
           {"exitStatus", end.exitStatus}};
 }
 

@@ -21,7 +21,7 @@ struct ReportEnd {
   int mustFix = 0;
   int mustConfirm = 0;
   int photos = 0;
-  int finalResult = 0;
+  MediumResult finalResult = MediumResult::Clean;
   int exitStatus = 0;
 };
 

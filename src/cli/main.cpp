@@ -10,6 +10,7 @@
 #include "code_list.h"
 #include "command_line.h"
 #include "console_host.h"
+#include "exit_status.h"
 #include "image/check_hash_module.h"
 #include "inspect_command.h"
 #include "json_report.h"
@@ -21,23 +22,7 @@
 
 namespace {
 
-constexpr int kExitUsage = 64;
-constexpr int kExitCannotWrite = 74;
-
 extern "C" void RequestCancel(int) { kestrova::g_bCancel.store(1); }
-
-int ExitStatus(int finalResult) {
-  switch (finalResult) {
-    case kestrova::kResultClean:
-      return 0;
-    case kestrova::kResultFindings:
-      return 1;
-    case kestrova::kResultCancelled:
-      return 3;
-    default:
-      return 2;
-  }
-}
 
 }  // namespace
 
@@ -104,7 +89,7 @@ int main(int argc, char** argv) {
   const bool logWritten = host.FinishLog();
   FreeCheckHashModule();
 
-  int status = ExitStatus(run.m_nFinalResult);
+  int status = ExitStatusOf(run.m_finalResult);
   if (line.output && !WriteResultFile(ToFsPath(*line.output), host.LogText())) {
     std::fprintf(stderr, "kestrova-check: cannot write the result file %s\n",
                  Utf16ToUtf8(*line.output).c_str());
@@ -132,7 +117,7 @@ int main(int argc, char** argv) {
                         run.m_counters.m_nMustFix,
                         run.m_counters.m_nMustConfirm,
                         run.m_counters.m_nPhotoCount,
-                        run.m_nFinalResult,
+                        run.m_finalResult,
                         status};
     if (!WriteOutputFile(ToFsPath(*line.json), DumpJsonLine(report->Build(end)) + "\n")) {
       std::fprintf(stderr, "kestrova-check: cannot write the report %s\n",

@@ -1,5 +1,4 @@
-// The photo categories (写真区分) and guidelines that the photo file checks tell apart, compared
-// by exact text.
+// The photo categories (写真区分) that the photo file checks tell apart, compared by exact text.
 #pragma once
 
 #include <initializer_list>
@@ -14,10 +13,6 @@ inline constexpr char16_t kCategoryInspection[] = u"検査写真";
 inline constexpr char16_t kCategorySafety[] = u"安全管理写真";
 inline constexpr char16_t kCategoryOther[] = u"その他写真";
 inline constexpr char16_t kCategoryDisaster[] = u"災害写真";
-
-inline constexpr char16_t kGuidelineH24[] = u"Varnelia平成24年7月";
-inline constexpr char16_t kGuidelineH28[] = u"Varnelia平成28年7月";
-inline constexpr char16_t kGuidelineH29[] = u"Varnelia平成29年7月";
 
 inline bool IsOneOf(std::u16string_view text, std::initializer_list<std::u16string_view> texts) {
   for (const std::u16string_view candidate : texts) {

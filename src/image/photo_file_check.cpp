@@ -191,7 +191,7 @@ ContentResult CheckTiffContent(const std::u16string& path, const std::filesystem
 
 bool SizeRuleApplies(const std::u16string& category) {
   if (g_szRuleSet == kRuleSetOlder) return true;
-  return g_szRuleSet == kRuleSetCurrent && g_strGuideline == kGuidelineH24 &&
+  return g_szRuleSet == kRuleSetCurrent && g_guideline == Guideline::H24 &&
          IsOneOf(category, {kCategoryProgress, kCategoryInspection, kCategorySafety, kCategoryOther,
                             kCategoryDisaster});
 }
@@ -213,7 +213,7 @@ bool TooLarge(const std::filesystem::path& file, const CImgLimit& row) {
 }  // namespace
 
 bool TamperCheckApplies() {
-  return g_szRuleSet == kRuleSetCurrent && g_strGuideline == kGuidelineH29 && g_hCheckHash &&
+  return g_szRuleSet == kRuleSetCurrent && g_guideline == Guideline::H29 && g_hCheckHash &&
          g_pfnCheckHashValue;
 }
 

@@ -30,7 +30,7 @@ struct PixelRule {
 PixelRule RuleFor(std::u16string_view category) {
   if (g_szRuleSet == kRuleSetOlder) return {false, RangeTest::Full, RangeTest::Full, kOutOfRange};
   if (g_szRuleSet != kRuleSetCurrent) return {};
-  if (g_strGuideline == kGuidelineH24) {
+  if (g_guideline == Guideline::H24) {
     if (IsOneOf(category, {kCategoryBeforeWork, kCategoryCompletion})) {
       return {false, RangeTest::Minimum, RangeTest::Minimum, kOutsideGivenRange};
     }
@@ -41,7 +41,7 @@ PixelRule RuleFor(std::u16string_view category) {
     if (category.empty()) return {false, RangeTest::None, RangeTest::Full, kOutOfRange};
     return {};
   }
-  if (IsOneOf(g_strGuideline, {kGuidelineH28, kGuidelineH29})) {
+  if (g_guideline == Guideline::H28 || g_guideline == Guideline::H29) {
     if (IsOneOf(category, {kCategoryBeforeWork, kCategoryProgress, kCategoryInspection,
                            kCategorySafety, kCategoryOther})) {
       return {false, RangeTest::Full, RangeTest::Full, kTooLarge};

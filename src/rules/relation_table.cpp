@@ -12,8 +12,6 @@ RelationTable g_relationTable;
 
 namespace {
 
-constexpr char16_t kGuidelineH24[] = u"Varnelia平成24年7月";
-
 template <typename Item>
 const Item* FindByName(const std::vector<Item>& items, const std::u16string& name) {
   const auto found =
@@ -131,7 +129,7 @@ bool MatchRelation(const std::u16string& head, const std::u16string& workType,
   if (!type) {
     return false;
   }
-  if (g_szRuleSet == kRuleSetCurrent && g_strGuideline == kGuidelineH24) {
+  if (g_szRuleSet == kRuleSetCurrent && g_guideline == Guideline::H24) {
     return true;
   }
   if (workKind == kUndefinedValue && workDetail == kUndefinedValue) {

@@ -17,8 +17,13 @@ extern std::uint8_t g_nMediaMode;
 // The rule-set name: the base name of the DTD file in the medium's root, e.g. "PHOT_KQ4".
 extern std::u16string g_szRuleSet;
 
-// The applicable guideline of the last current-format medium, blanks removed.
+// The guidelines that the checks tell apart; Unknown for any other text.
+enum class Guideline { Unknown, H24, H28, H29 };
+
+// The applicable guideline of the last current-format medium: its text with the blanks removed,
+// and the guideline that text names. Both are set together, by SetGuideline.
 extern std::u16string g_strGuideline;
+extern Guideline g_guideline;
 
 // Serial number of the photo entry being checked, shown above its first finding.
 extern std::u16string g_szSerialNo;

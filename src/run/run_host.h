@@ -6,6 +6,7 @@
 #include <string>
 
 #include "run/finding.h"
+#include "run/medium_result.h"
 
 namespace kestrova {
 
@@ -35,7 +36,7 @@ struct CheckedMedium {
   std::u16string folder;  // the medium path, ending in a separator
   int mediaNumber = 0;    // its media number; 0 when it did not pass the media number test
   int mediaTotal = 0;     // the total its management file gave; 0 with no media number
-  int result = 0;         // the medium result code
+  MediumResult result = MediumResult::Clean;
 };
 
 class RunHost {

@@ -25,20 +25,20 @@ std::u16string_view TrimWhiteSpace(std::u16string_view text) {
 
 }  // namespace
 
-int CheckManagementContent(CPhotoKQXmlParser parser, std::u16string& message, RunHost& host,
-                           FindingCounters& counters) {
-  int result = 0;
+CheckResult CheckManagementContent(CPhotoKQXmlParser parser, std::u16string& message, RunHost& host,
+                                   FindingCounters& counters) {
+  CheckResult result = CheckResult::Passed;
   std::u16string mediaNumberText;
   auto appendFinding = [&](Finding finding) {
     message = WriteFinding(std::move(finding), host, counters);
-    result = 1;
+    result = CheckResult::Findings;
   };
 
   for (int index = 0; index < g_managementElementTable.GetRuleCount(); ++index) {
     const XMLElementItem rule = g_managementElementTable.GetRuleAt(index);
     std::vector<std::u16string> values;
     if (parser.GetElementValues(rule.name, values, message) != 0) {
-      return 2;
+      return CheckResult::Stop;
     }
     for (const std::u16string& value : values) {
       bool found = false;
@@ -65,7 +65,7 @@ int CheckManagementContent(CPhotoKQXmlParser parser, std::u16string& message, Ru
       }
     }
     if (StopRequested(counters)) {
-      return -1;
+      return CheckResult::StopRequested;
     }
   }
   return result;

@@ -4,15 +4,16 @@
 
 #include <string>
 
+#include "run/check_result.h"
 #include "run/finding_counters.h"
 #include "run/run_host.h"
 #include "xml/xml_parser.h"
 
 namespace kestrova {
 
-// 0 every value passed, 1 findings appended, 2 the values of a rule could not be read (its line
-// is left in message, not appended), -1 cancelled or an error limit exceeded between rules.
-int CheckManagementContent(CPhotoKQXmlParser parser, std::u16string& message, RunHost& host,
-                           FindingCounters& counters);
+// Stop when the values of a rule could not be read (its line is left in message, not
+// appended); StopRequested when polled between rules.
+CheckResult CheckManagementContent(CPhotoKQXmlParser parser, std::u16string& message, RunHost& host,
+                                   FindingCounters& counters);
 
 }  // namespace kestrova

@@ -66,7 +66,7 @@ QString ShownLog(const CMyDlg& dialog) {
 class SlowRun : public CheckRun {
  public:
   using CheckRun::CheckRun;
-  int CheckMedium() override {
+  MediumResult CheckMedium() override {
     m_host.SetFieldText(ControlId::MediaNumber, u"1");
     m_host.AppendLog(u" ＊＊PHOTO.XMLの内容を調べています。\n");
     m_host.SetFieldText(ControlId::SerialNumber, u"7");
@@ -75,7 +75,7 @@ class SlowRun : public CheckRun {
     for (int i = 0; i < 2000 && !g_bCancel; ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
-    return g_bCancel ? kResultCancelled : kResultClean;
+    return g_bCancel ? MediumResult::Cancelled : MediumResult::Clean;
   }
 };
 
@@ -83,16 +83,16 @@ class SlowRun : public CheckRun {
 class MediaSetRun : public CheckRun {
  public:
   using CheckRun::CheckRun;
-  int CheckMedium() override {
+  MediumResult CheckMedium() override {
     const std::string number = ReadBytes(ToFsPath(m_szMediaPath) / "MEDIA_NO");
     m_nMediaTotal = 2;
     m_host.SetFieldText(ControlId::MediaNumber, Utf8ToUtf16(number));
     m_host.AppendLog(u"   媒体 " + Utf8ToUtf16(number) + u"\n");
     if (std::stoi(number) != m_nLastMediaNo + 1) {
-      return kResultWrongMedium;
+      return MediumResult::WrongMedium;
     }
     m_nLastMediaNo = std::stoi(number);
-    return kResultClean;
+    return MediumResult::Clean;
   }
 };
 
@@ -287,7 +287,7 @@ class MainDialogTest : public QObject {
 
     QVERIFY2(dialog.LogText().endsWith(QStringLiteral(" キャンセル")),
              qPrintable(dialog.LogText()));
-    QCOMPARE(dialog.LastRun()->m_nFinalResult, static_cast<int>(kResultCancelled));
+    QCOMPARE(dialog.LastRun()->m_finalResult, MediumResult::Cancelled);
     QCOMPARE(m_prompts->messages.size(), size_t{1});
     QCOMPARE(m_prompts->messages[0].text,
              QStringLiteral("キャンセルされました。\r\n検査を中断します。"));
@@ -318,7 +318,7 @@ class MainDialogTest : public QObject {
              qPrintable(QString::number(library.calls())));
     QVERIFY2(dialog.LogText().endsWith(QStringLiteral(" キャンセル")),
              qPrintable(dialog.LogText().right(300)));
-    QCOMPARE(dialog.LastRun()->m_nFinalResult, static_cast<int>(kResultCancelled));
+    QCOMPARE(dialog.LastRun()->m_finalResult, MediumResult::Cancelled);
   }
 
   void mediaSetInFolderModeAnsweredThroughTheBrowser() {
@@ -356,7 +356,7 @@ class MainDialogTest : public QObject {
     QVERIFY(log.contains(QStringLiteral(" チェック対象 -- ") + Q(first) + QLatin1Char('\n')));
     QVERIFY(log.contains(QStringLiteral("   媒体 1\n   媒体 1\n   媒体 2\n")));
     QVERIFY(log.endsWith(QStringLiteral(" 完了")));
-    QCOMPARE(dialog.LastRun()->m_nFinalResult, static_cast<int>(kResultClean));
+    QCOMPARE(dialog.LastRun()->m_finalResult, MediumResult::Clean);
     QCOMPARE(m_prompts->messages.back().text,
              QStringLiteral("検査が正常に終了しました。\r\n検査結果を確認してください。"));
     QCOMPARE(FieldText(dialog, ControlId::MediaNumber), QString());

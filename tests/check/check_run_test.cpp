@@ -16,7 +16,7 @@ namespace {
 
 // A medium as CheckMedium would leave it: its result and the media numbers it read.
 struct ScriptedMedium {
-  int result;
+  MediumResult result;
   int mediaNo;
   int mediaTotal;
   int mustFix = 0;
@@ -25,12 +25,12 @@ struct ScriptedMedium {
 class ScriptedRun : public CheckRun {
  public:
   using CheckRun::CheckRun;
-  int CheckMedium() override {
+  MediumResult CheckMedium() override {
     checkedPaths.push_back(m_szMediaPath);
     const ScriptedMedium medium = script.front();
     script.pop_front();
     m_nMediaTotal = medium.mediaTotal;
-    if (medium.result != kResultWrongMedium) m_nLastMediaNo = medium.mediaNo;
+    if (medium.result != MediumResult::WrongMedium) m_nLastMediaNo = medium.mediaNo;
     m_counters.m_nMustFix += medium.mustFix;
     return medium.result;
   }
@@ -63,14 +63,14 @@ class CheckRunTest : public ::testing::Test {
 };
 
 TEST_F(CheckRunTest, OneCleanMediumWritesHeaderAndSummary) {
-  m_run.script = {{kResultClean, 1, 1}};
+  m_run.script = {{MediumResult::Clean, 1, 1}};
   m_run.RunCheck();
   EXPECT_EQ(Log(), "Kestrovaシステム -- <time> 開始\n チェック対象 -- " +
                        Utf16ToUtf8(m_run.m_strTarget) +
                        "\n ＊媒体チェックを開始しました。\n"
                        "\n写真枚数：0枚\nエラー\n   要修正：0件\n   要確認：0件\n\n"
                        "Kestrovaシステム -- <time> 完了");
-  EXPECT_EQ(m_run.m_nFinalResult, kResultClean);
+  EXPECT_EQ(m_run.m_finalResult, MediumResult::Clean);
   EXPECT_EQ(Boxes(), std::vector<std::u16string>{
                          u"box 2 0 検査が正常に終了しました。\r\n検査結果を確認してください。"});
   const std::vector<std::u16string> expectedCalls = {
@@ -87,10 +87,10 @@ TEST_F(CheckRunTest, OneCleanMediumWritesHeaderAndSummary) {
 
 TEST_F(CheckRunTest, SetOfThreeInDriveModeWithTheWrongMediumInserted) {
   g_nMediaMode = 0;
-  m_run.script = {{kResultFindings, 1, 3, 1},
-                  {kResultWrongMedium, 3, 3},
-                  {kResultClean, 2, 3},
-                  {kResultClean, 3, 3}};
+  m_run.script = {{MediumResult::Findings, 1, 3, 1},
+                  {MediumResult::WrongMedium, 3, 3},
+                  {MediumResult::Clean, 2, 3},
+                  {MediumResult::Clean, 3, 3}};
   m_run.RunCheck();
   EXPECT_EQ(Boxes(), (std::vector<std::u16string>{
                          u"box 0 1 媒体を交換してください。\n\n2/3枚目",
@@ -98,41 +98,41 @@ TEST_F(CheckRunTest, SetOfThreeInDriveModeWithTheWrongMediumInserted) {
                          u"box 0 1 媒体を交換してください。\n\n3/3枚目",
                          u"box 0 0 エラーが見つかりました。\r\nエラーの内容を確認してください。"}));
   // Findings on medium 1 only: the set keeps result 1.
-  EXPECT_EQ(m_run.m_nFinalResult, kResultFindings);
+  EXPECT_EQ(m_run.m_finalResult, MediumResult::Findings);
   EXPECT_NE(Log().find("要修正：1件"), std::string::npos);
 }
 
 TEST_F(CheckRunTest, FolderModePromptsReplaceTheMediumPath) {
-  m_run.script = {{kResultClean, 1, 2}, {kResultClean, 2, 2}};
+  m_run.script = {{MediumResult::Clean, 1, 2}, {MediumResult::Clean, 2, 2}};
   m_host.folders = {u"/媒体/二枚目"};
   m_run.RunCheck();
   EXPECT_EQ(Boxes().front(),
             u"browse 次の媒体イメージが格納されているフォルダを選択してください。（2/2枚目）");
   EXPECT_EQ(m_run.checkedPaths.back(), u"/媒体/二枚目/");
-  EXPECT_EQ(m_run.m_nFinalResult, kResultClean);
+  EXPECT_EQ(m_run.m_finalResult, MediumResult::Clean);
 }
 
 TEST_F(CheckRunTest, CancelInAPromptCancelsTheRun) {
-  m_run.script = {{kResultWrongMedium, 2, 2}};
+  m_run.script = {{MediumResult::WrongMedium, 2, 2}};
   m_run.RunCheck();  // no folder left: the browser counts as cancelled
   EXPECT_EQ(Boxes(),
             (std::vector<std::u16string>{
                 u"browse メディア番号が異なります。\n次の媒体イメージが格納されているフォルダを"
                 u"選択してください。（1/2枚目）",
                 u"box 0 0 キャンセルされました。\r\n検査を中断します。"}));
-  EXPECT_EQ(m_run.m_nFinalResult, kResultCancelled);
+  EXPECT_EQ(m_run.m_finalResult, MediumResult::Cancelled);
   EXPECT_TRUE(Log().ends_with("<time> キャンセル"));
 }
 
 TEST_F(CheckRunTest, StopAndCancelEndTheLoop) {
-  for (const int result : {kResultStop, kResultCancelled}) {
+  for (const MediumResult result : {MediumResult::Stop, MediumResult::Cancelled}) {
     m_host = test::RecordingHost{};
-    m_run.script = {{kResultFindings, 1, 3}, {result, 2, 3}};
+    m_run.script = {{MediumResult::Findings, 1, 3}, {result, 2, 3}};
     g_nMediaMode = 0;
     m_run.RunCheck();
-    EXPECT_EQ(m_run.m_nFinalResult, result);
+    EXPECT_EQ(m_run.m_finalResult, result);
     EXPECT_TRUE(m_run.script.empty());
-    EXPECT_TRUE(Log().ends_with(result == kResultStop ? " 完了" : " キャンセル"));
+    EXPECT_TRUE(Log().ends_with(result == MediumResult::Stop ? " 完了" : " キャンセル"));
   }
 }
 
@@ -142,7 +142,7 @@ TEST_F(CheckRunTest, MediumWithoutDtdFile) {
   EXPECT_NE(Log().find("\n ERR-005010 PHOT_KQ4.DTDを確認できませんでした。電子媒体を指定し直して"
                        "ください。\n\n写真枚数：0枚\nエラー\n   要修正：1件\n"),
             std::string::npos);
-  EXPECT_EQ(m_run.m_nFinalResult, kResultStop);
+  EXPECT_EQ(m_run.m_finalResult, MediumResult::Stop);
   EXPECT_EQ(Boxes(), std::vector<std::u16string>{
                          u"box 1 0 エラーが見つかりました。\r\nエラーの内容を確認してください。"});
 }
@@ -155,7 +155,7 @@ TEST_F(CheckRunTest, OlderFormatLineAndMissingRuleFile) {
   EXPECT_NE(Log().find(" ＊媒体チェックを開始しました。\n   適用要領：Varnelia　平成18年7月\n"
                        " ERR-005001 [システムエラー] 設定ファイル読み込みエラー。\n"),
             std::string::npos);
-  EXPECT_EQ(m_run.m_nFinalResult, kResultStop);
+  EXPECT_EQ(m_run.m_finalResult, MediumResult::Stop);
   EXPECT_EQ(m_run.m_counters.m_nMustFix, 1);
 }
 

@@ -94,7 +94,7 @@ TEST_F(RelationTableTest, MatchRelationTestsTheWholeCombination) {
 
 TEST_F(RelationTableTest, UnderTheH24GuidelineOnlyTheWorkTypeIsTested) {
   ASSERT_EQ(Load(kExample), 0);
-  g_strGuideline = u"Varnelia平成24年7月";
+  SetGuideline(u"Varnelia平成24年7月");
   ExpectMatches({
       {u"工事", u"道路土工", u"掘削工", u"土砂掘削", true},
       {u"工事", u"道路土工", kUndef, u"土砂掘削", true},
@@ -108,7 +108,7 @@ TEST_F(RelationTableTest, UnderTheH24GuidelineOnlyTheWorkTypeIsTested) {
   g_szRuleSet = kRuleSetOlder;
   ExpectMatches({{u"工事", u"道路土工", kUndef, u"土砂掘削", false}});
   g_szRuleSet = kRuleSetCurrent;
-  g_strGuideline = u"Varnelia平成28年7月";
+  SetGuideline(u"Varnelia平成28年7月");
   ExpectMatches({{u"工事", u"道路土工", kUndef, u"土砂掘削", false}});
 }
 

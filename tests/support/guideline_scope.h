@@ -4,18 +4,21 @@
 #include <string>
 #include <utility>
 
+#include "check/rule_set_texts.h"
 #include "run/run_globals.h"
 
 namespace kestrova::test {
 
 class GuidelineScope {
  public:
-  GuidelineScope(std::u16string ruleSet, std::u16string guideline)
+  GuidelineScope(std::u16string ruleSet, std::u16string_view guideline)
       : m_savedRuleSet(std::exchange(g_szRuleSet, std::move(ruleSet))),
-        m_savedGuideline(std::exchange(g_strGuideline, std::move(guideline))) {}
+        m_savedGuideline(g_strGuideline) {
+    SetGuideline(guideline);
+  }
   ~GuidelineScope() {
     g_szRuleSet = std::move(m_savedRuleSet);
-    g_strGuideline = std::move(m_savedGuideline);
+    SetGuideline(m_savedGuideline);
   }
   GuidelineScope(const GuidelineScope&) = delete;
   GuidelineScope& operator=(const GuidelineScope&) = delete;
