@@ -9,6 +9,7 @@ constexpr RuleSetTexts kRuleSets[] = {
     {
         .name = kRuleSetCurrent,
         .readsGuideline = true,
+        .guidelineLine = {},
         .managementDtdLine = u" ＊＊PHOT_KQ4.DTDの内容を調べています。\n",
         .managementDocumentTypeLine = u" ＊＊PHOTO_KQ.XMLとPHOT_KQ4.DTDの関係を調べています。\n",
         .photoDtdFileName = u"PHOTO04.DTD",
@@ -17,6 +18,7 @@ constexpr RuleSetTexts kRuleSets[] = {
     },
     {
         .name = kRuleSetOlder,
+        .readsGuideline = false,
         .guidelineLine = u"   適用要領：Varnelia　平成18年7月\n",
         .managementDtdLine = u" ＊＊PHOT_KQ1.DTDの内容を調べています。\n",
         .managementDocumentTypeLine = u" ＊＊PHOTO_KQ.XMLとPHOT_KQ1.DTDの関係を調べています。\n",
@@ -33,6 +35,7 @@ constexpr GuidelineTexts kGuidelines[] = {
         .guideline = Guideline::H24,
         .name = u"Varnelia平成24年7月",
         .stageLine = u"   適用要領：Varnelia  平成24年7月\n\n",
+        .needsTamperCheck = false,
         .imageRulesFileName = u"KQD_IMG24.ini",
         .relationTableFileName = u"KQD_RELATION24.ini",
     },
@@ -40,12 +43,17 @@ constexpr GuidelineTexts kGuidelines[] = {
         .guideline = Guideline::H28,
         .name = u"Varnelia平成28年7月",
         .stageLine = u"   適用要領：Varnelia  平成28年7月\n\n",
+        .needsTamperCheck = false,
+        .imageRulesFileName = {},
+        .relationTableFileName = {},
     },
     {
         .guideline = Guideline::H29,
         .name = u"Varnelia平成29年7月",
         .stageLine = u"   適用要領：Varnelia  平成29年7月\n\n",
         .needsTamperCheck = true,
+        .imageRulesFileName = {},
+        .relationTableFileName = {},
     },
 };
 

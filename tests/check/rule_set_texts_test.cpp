@@ -30,7 +30,9 @@ TEST(RuleSetTextsTest, TheGuidelineIsReadWithoutBlanksAndIdeographicSpaces) {
     EXPECT_EQ(g_guideline, c.guideline) << static_cast<int>(c.guideline);
     const GuidelineTexts* texts = GuidelineTextsOf(c.guideline);
     EXPECT_EQ(texts != nullptr, c.guideline != Guideline::Unknown);
-    if (texts) EXPECT_EQ(texts->name, c.kept);
+    if (texts) {
+      EXPECT_EQ(texts->name, c.kept);
+    }
   }
 }
 
