@@ -41,7 +41,9 @@ std::optional<std::filesystem::path> PathFromFileUrl(const char* url) {
     return std::nullopt;
   }
   const std::unique_ptr<xmlURI, UriDeleter> uri(xmlParseURI(url));
-  if (!uri || uri->scheme == nullptr || xmlStrcasecmp(BAD_CAST uri->scheme, BAD_CAST "file") != 0 ||
+  if (!uri || uri->scheme == nullptr ||
+      xmlStrcasecmp(reinterpret_cast<const xmlChar*>(uri->scheme),
+                    reinterpret_cast<const xmlChar*>("file")) != 0 ||
       uri->path == nullptr || uri->path[0] != '/' || uri->opaque != nullptr) {
     return std::nullopt;
   }

@@ -60,7 +60,8 @@ xmlParserInputPtr OpenInput(const std::filesystem::path& file, bool* nulSeen,
     return nullptr;
   }
   // The input's name is the base that names inside it are resolved against.
-  input->filename = reinterpret_cast<char*>(xmlStrdup(BAD_CAST FileUrlFromPath(file).c_str()));
+  input->filename = reinterpret_cast<char*>(
+      xmlStrdup(reinterpret_cast<const xmlChar*>(FileUrlFromPath(file).c_str())));
   return input;
 }
 

@@ -29,7 +29,8 @@ xmlParserInputPtr ResolveEntity(void* context, const xmlChar* publicId, const xm
   if (systemId == nullptr) {
     return xmlSAX2ResolveEntity(context, publicId, systemId);
   }
-  xmlChar* escaped = xmlURIEscapeStr(systemId, BAD_CAST ":/?#[]@!$&'()*+,;=%");
+  xmlChar* escaped =
+      xmlURIEscapeStr(systemId, reinterpret_cast<const xmlChar*>(":/?#[]@!$&'()*+,;=%"));
   xmlParserInputPtr input = xmlSAX2ResolveEntity(context, publicId, escaped);
   xmlFree(escaped);
   return input;

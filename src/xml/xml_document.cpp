@@ -49,8 +49,8 @@ xmlXPathCompExprPtr XmlDocument::Compiled(const std::u16string& expression,
     return known->second;
   }
   XmlErrorCapture capture;
-  xmlXPathCompExprPtr compiled =
-      xmlXPathCtxtCompile(m_evaluator, BAD_CAST Utf16ToUtf8(expression).c_str());
+  xmlXPathCompExprPtr compiled = xmlXPathCtxtCompile(
+      m_evaluator, reinterpret_cast<const xmlChar*>(Utf16ToUtf8(expression).c_str()));
   if (compiled == nullptr) {
     description = Description(capture, u"Invalid expression");
     return nullptr;

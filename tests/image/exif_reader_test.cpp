@@ -241,7 +241,7 @@ TEST_P(ExifReaderTest, LittleAndBigEndianGiveTheSameAnswers) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ExifReaderTest, ::testing::ValuesIn(ExifCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& named) { return std::string(named.param.name); });
 
 class ExifFileTest : public ::testing::Test {
  protected:

@@ -90,7 +90,9 @@ inline std::uint32_t IfdSize(const std::vector<TiffEntry>& entries, bool bigEndi
   std::uint32_t size = 2 + 12 * static_cast<std::uint32_t>(entries.size()) + 4;
   for (const TiffEntry& entry : entries) {
     const std::string value = ValueBytes(entry, bigEndian);
-    if (!entry.field && !entry.subIfdPointer && value.size() > 4) size += value.size();
+    if (!entry.field && !entry.subIfdPointer && value.size() > 4) {
+      size += static_cast<std::uint32_t>(value.size());
+    }
   }
   return size;
 }

@@ -110,7 +110,7 @@ TEST_P(TiffReaderTest, BigEndianTwinGivesTheSameRecords) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TiffReaderTest, ::testing::ValuesIn(TiffCases()),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& named) { return std::string(named.param.name); });
 
 TEST_F(TiffReaderTest, ZeroOverZeroIsNotANumber) {
   bool ok = false;

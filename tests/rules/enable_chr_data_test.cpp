@@ -100,7 +100,7 @@ TEST_P(EnableChrDataTest, FullWidthCharactersAreThoseOfTheUnicodeList) {
 }
 
 INSTANTIATE_TEST_SUITE_P(RuleFolders, EnableChrDataTest, ::testing::Values("PHOT_KQ4", "PHOT_KQ1"),
-                         [](const auto& info) { return std::string(info.param); });
+                         [](const auto& named) { return std::string(named.param); });
 
 TEST(EnableChrDataTest, TheUnicodeListHolds7043AscendingUnits) {
   const std::vector<char16_t> list = InstalledUnicodeList();

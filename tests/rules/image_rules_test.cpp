@@ -81,7 +81,7 @@ TEST_P(ImageRulesTest, ReadsTheCompleteItems) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ImageRulesTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& named) { return std::string(named.param.name); });
 
 TEST_F(ImageRulesTest, EachLoadReplacesTheTable) {
   ASSERT_EQ(Load("KQD_IMG.ini", "1\nPHOTO,1\nPHOTO/PIC,.JPG,JPEG,1-2/3-4,5-6/7-8,10\n"), 0);
