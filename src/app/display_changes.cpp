@@ -1,5 +1,7 @@
 #include "display_changes.h"
 
+#include <algorithm>
+
 namespace kestrova {
 namespace {
 
@@ -9,7 +11,8 @@ constexpr std::u16string_view kStageEnd = u"を調べています。";
 }  // namespace
 
 bool DisplayBatch::empty() const {
-  return log.empty() && fields.empty() && enabling.empty() && !focus && !stage && !progress;
+  return log.empty() && fields.empty() && enabling.empty() && !focus && !stage && !progress &&
+         findings.empty();
 }
 
 template <typename Change>
@@ -24,6 +27,7 @@ bool DisplayChanges::AppendLog(const std::u16string& text) {
   std::optional<std::u16string> stage = LastStage(text);
   return Record([&](DisplayBatch& batch) {
     batch.log += text;
+    m_logLength += text.size();
     if (stage) {
       batch.stage = std::move(stage);
       batch.progress.reset();
@@ -45,6 +49,20 @@ bool DisplayChanges::SetFocus(ControlId control) {
 
 bool DisplayChanges::ReportProgress(int done, int total) {
   return Record([&](DisplayBatch& batch) { batch.progress = {done, total}; });
+}
+
+bool DisplayChanges::ReportFinding(const Finding& finding, bool checkSeal) {
+  // The line feeds a text starts with stand before its first line.
+  const size_t leading = std::min(finding.text.find_first_not_of(u'\n'), finding.text.size());
+  return Record([&](DisplayBatch& batch) {
+    const size_t start = m_logLength - std::min(m_logLength, finding.text.size());
+    batch.findings.push_back({finding, start + leading, checkSeal});
+  });
+}
+
+void DisplayChanges::ClearLog() {
+  const std::lock_guard lock(m_mutex);
+  m_logLength = 0;
 }
 
 DisplayBatch DisplayChanges::Take() {

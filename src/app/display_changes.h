@@ -9,10 +9,19 @@
 #include <optional>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "run/finding.h"
 #include "run/run_host.h"
 
 namespace kestrova {
+
+// A finding as the findings panel lists it.
+struct ShownFinding {
+  Finding finding;
+  size_t logPosition = 0;  // where its first line starts in the log, counted in UTF-16 units
+  bool checkSeal = false;  // the run asked the tamper-check library about its photos
+};
 
 struct DisplayBatch {
   std::u16string log;                          // appended text, in the order appended
@@ -23,6 +32,7 @@ struct DisplayBatch {
   // appended in this batch. A new stage empties the progress of the one before.
   std::optional<std::u16string> stage;
   std::optional<std::pair<int, int>> progress;  // the last photo entries done, out of total
+  std::vector<ShownFinding> findings;           // in the order reported
 
   bool empty() const;
 };
@@ -35,6 +45,10 @@ class DisplayChanges {
   bool EnableControl(ControlId control, bool enabled);
   bool SetFocus(ControlId control);
   bool ReportProgress(int done, int total);
+  // Called right after the finding's text was appended.
+  bool ReportFinding(const Finding& finding, bool checkSeal);
+  // The log was emptied: positions count from its start again.
+  void ClearLog();
 
   // Everything recorded since the last call; the batch starts empty again.
   DisplayBatch Take();
@@ -45,6 +59,7 @@ class DisplayChanges {
 
   std::mutex m_mutex;
   DisplayBatch m_batch;
+  size_t m_logLength = 0;  // of everything appended since the log was emptied
 };
 
 // The stage that a progress line of the log names (" ＊＊PHOTO.XMLの内容を調べています。" names

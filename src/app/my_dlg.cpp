@@ -1,6 +1,7 @@
 #include "my_dlg.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -11,6 +12,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
 
@@ -19,6 +21,9 @@
 #include "check/result_file.h"
 #include "dialog_units.h"
 #include "dlg_set_drive.h"
+#include "findings_panel.h"
+#include "image/check_hash_module.h"
+#include "image/photo_check_terms.h"
 #include "log_view.h"
 #include "platform/file_access.h"
 #include "platform/local_time.h"
@@ -32,6 +37,10 @@ namespace {
 
 // Changes of the display that come faster are shown together.
 constexpr qint64 kShowIntervalMs = 40;
+
+// The findings panel's height, in dialog units; the window is that much taller than the dialog
+// of the control table, the panel standing between the log and the bottom row.
+constexpr int kFindingsHeight = 100;
 
 QString IdName(ControlId id) { return QString::number(static_cast<int>(id)); }
 
@@ -62,7 +71,7 @@ CMyDlg::CMyDlg(QWidget* parent)
   setWindowIcon(ProgramIcon());
   setFont(DialogFont());
   const DialogUnits units(font());
-  m_defaultSize = units.Size(453, 333);
+  m_defaultSize = units.Size(453, 333 + kFindingsHeight);
   setMinimumSize(m_defaultSize);
   setSizeGripEnabled(true);
 
@@ -103,16 +112,25 @@ CMyDlg::CMyDlg(QWidget* parent)
   Place(m_log, logRect, Anchor::GrowBoth);
   m_controls[ControlId::ResultLog] = m_log;
 
+  m_findings = new FindingsPanel(this);
+  m_findings->setObjectName(QStringLiteral("findingsPanel"));
+  Place(m_findings, units.Rect(7, 310, 439, kFindingsHeight - 4), Anchor::BottomGrowWidth);
+  connect(m_findings, &FindingsPanel::logPositionSelected, this, &CMyDlg::ShowLogLine);
+  // The bottom row stands below the panel.
+  const auto below = [&](int x, int y, int width, int height) {
+    return units.Rect(x, y + kFindingsHeight, width, height);
+  };
+
   auto* mediaLabel = new QLabel(QStringLiteral("メディア番号"), this);
   mediaLabel->setObjectName(QStringLiteral("1035"));
-  Place(mediaLabel, units.Rect(9, 312, 42, 12), Anchor::Bottom);
+  Place(mediaLabel, below(9, 312, 42, 12), Anchor::Bottom);
   m_controls[ControlId::MediaNumber] = MakeField(this, ControlId::MediaNumber, Qt::AlignRight);
-  Place(m_controls[ControlId::MediaNumber], units.Rect(52, 310, 46, 16), Anchor::Bottom);
+  Place(m_controls[ControlId::MediaNumber], below(52, 310, 46, 16), Anchor::Bottom);
   auto* serialLabel = new QLabel(QStringLiteral("シリアル番号"), this);
   serialLabel->setObjectName(QStringLiteral("1036"));
-  Place(serialLabel, units.Rect(108, 312, 44, 12), Anchor::Bottom);
+  Place(serialLabel, below(108, 312, 44, 12), Anchor::Bottom);
   m_controls[ControlId::SerialNumber] = MakeField(this, ControlId::SerialNumber, Qt::AlignRight);
-  Place(m_controls[ControlId::SerialNumber], units.Rect(153, 310, 47, 16), Anchor::Bottom);
+  Place(m_controls[ControlId::SerialNumber], below(153, 310, 47, 16), Anchor::Bottom);
 
   // In the free space right of the serial number: the stage being checked, inside the bar,
   // and during the photo entries of a medium the bar filling with "x / N 枚" beside it.
@@ -120,11 +138,11 @@ CMyDlg::CMyDlg(QWidget* parent)
   m_progress->setObjectName(QStringLiteral("progress"));
   m_progress->setTextVisible(true);
   m_progress->setAlignment(Qt::AlignCenter);
-  Place(m_progress, units.Rect(206, 311, 156, 14), Anchor::BottomGrowWidth);
+  Place(m_progress, below(206, 311, 156, 14), Anchor::BottomGrowWidth);
   m_progressCount = new QLabel(this);
   m_progressCount->setObjectName(QStringLiteral("progressCount"));
   m_progressCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  QRect countRect = units.Rect(364, 311, 82, 14);
+  QRect countRect = below(364, 311, 82, 14);
   countRect.moveRight(logRect.right());
   Place(m_progressCount, countRect, Anchor::BottomRight);
   ClearProgress();
@@ -193,6 +211,8 @@ void CMyDlg::SetTabOrder() {
   for (size_t i = 1; i < std::size(order); ++i) {
     setTabOrder(m_controls.at(order[i - 1]), m_controls.at(order[i]));
   }
+  // The findings panel comes last.
+  setTabOrder(m_controls.at(ControlId::SerialNumber), m_findings->TagFilter());
 }
 
 CMyDlg::~CMyDlg() {
@@ -274,6 +294,9 @@ void CMyDlg::ShowRecorded() {
   if (batch.progress) {
     ShowProgress(batch.progress->first, batch.progress->second);
   }
+  if (!batch.findings.empty()) {
+    m_findings->AddFindings(batch.findings);
+  }
 }
 
 template <typename Call>
@@ -312,6 +335,12 @@ void CMyDlg::SetFocus(ControlId control) {
 
 void CMyDlg::ReportProgress(int done, int total) {
   Record([&](DisplayChanges& changes) { return changes.ReportProgress(done, total); });
+}
+
+void CMyDlg::ReportFinding(const Finding& finding) {
+  // Read on the run's thread, which sets them.
+  const bool checkSeal = g_strGuideline == kGuidelineH29 && g_pfnCheckHashValue != nullptr;
+  Record([&](DisplayChanges& changes) { return changes.ReportFinding(finding, checkSeal); });
 }
 
 MessageAnswer CMyDlg::ShowMessageBox(const std::u16string& text, MessageIcon icon,
@@ -364,6 +393,17 @@ void CMyDlg::ShowProgress(int done, int total) {
 
 void CMyDlg::ClearProgress() { ShowStage(u""); }
 
+void CMyDlg::ShowLogLine(int position) {
+  ShowRecorded();
+  m_log->Flush();
+  QTextCursor cursor(m_log->document());
+  cursor.setPosition(std::clamp(position, 0, m_log->document()->characterCount() - 1));
+  cursor.movePosition(QTextCursor::StartOfBlock);
+  cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  m_log->setTextCursor(cursor);
+  m_log->centerCursor();
+}
+
 void CMyDlg::OnSelectMedia() {
   if (m_running || m_setDrive->exec() != QDialog::Accepted) {
     return;
@@ -377,6 +417,8 @@ void CMyDlg::OnSelectMedia() {
   // A mount point gets its separator like a folder; the root "/" keeps its only one.
   m_szMediaPath = JoinPath(m_szMediaPath, u"");
   m_log->Clear();
+  m_recorded.ClearLog();
+  m_findings->Clear();
   m_controls.at(ControlId::Start)->setEnabled(true);
   for (const ControlId id :
        {ControlId::Print, ControlId::FileOutput, ControlId::Cancel, ControlId::ResultGroup}) {

@@ -26,6 +26,7 @@ class QProgressBar;
 namespace kestrova {
 
 class CDlgSetDrive;
+class FindingsPanel;
 class ResultLogView;
 
 class CMyDlg : public QDialog, public RunHost {
@@ -46,6 +47,7 @@ class CMyDlg : public QDialog, public RunHost {
   // "x / N 枚" beside the progress bar during the photo entries of a medium.
   QLabel* ProgressCount() const { return m_progressCount; }
   CDlgSetDrive& MediaDialog() const { return *m_setDrive; }
+  FindingsPanel& Findings() const { return *m_findings; }
   // The text of the result log, lines ending in line feeds, after showing what the run has
   // recorded so far.
   QString LogText();
@@ -63,6 +65,7 @@ class CMyDlg : public QDialog, public RunHost {
                                MessageButtons buttons) override;
   std::optional<std::u16string> ChooseNextMediumFolder(const std::u16string& prompt) override;
   void ReportProgress(int done, int total) override;
+  void ReportFinding(const Finding& finding) override;
 
  public slots:
   void OnSelectMedia();
@@ -103,6 +106,8 @@ class CMyDlg : public QDialog, public RunHost {
   void ClearProgress();
   void ShowStage(const std::u16string& stage);
   void ShowProgress(int done, int total);
+  // Scrolls the log to the position and selects the line there.
+  void ShowLogLine(int position);
   // Writes the result log as a result file; false when it could not be written.
   bool WriteLogText(const QString& path);
 
@@ -110,6 +115,7 @@ class CMyDlg : public QDialog, public RunHost {
   ResultLogView* m_log = nullptr;
   QProgressBar* m_progress = nullptr;
   QLabel* m_progressCount = nullptr;
+  FindingsPanel* m_findings = nullptr;
   std::vector<Placement> m_placements;
   QSize m_defaultSize;
   DisplayChanges m_recorded;

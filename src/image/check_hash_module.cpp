@@ -55,4 +55,8 @@ void EndProcessIfCheckHashCallsInFlight(int status) {
   std::_Exit(status);
 }
 
+bool CountsAsAltered(std::int32_t verdict) {
+  return verdict == 0 || verdict == -1 || verdict == -2;
+}
+
 }  // namespace kestrova

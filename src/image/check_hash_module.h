@@ -16,6 +16,10 @@ using CheckHashValueFunction = std::int32_t (*)(const char* path);
 inline constexpr char16_t kCheckHashLibraryBaseName[] = u"JACIC_CheckHash";
 inline constexpr char kCheckHashValueExport[] = "JACIC_CheckHashValue";
 
+// The verdicts under which a photo counts as altered: altered, no record, not readable as a JPEG
+// file.
+bool CountsAsAltered(std::int32_t verdict);
+
 // Null when the library is not loaded.
 extern SharedLibraryHandle g_hCheckHash;
 extern CheckHashValueFunction g_pfnCheckHashValue;

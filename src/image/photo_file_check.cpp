@@ -22,12 +22,6 @@
 namespace kestrova {
 namespace {
 
-// The verdicts of the tamper-check library under which a photo counts as altered: altered, no
-// record, not readable as a JPEG file.
-bool CountsAsAltered(std::int32_t verdict) {
-  return verdict == 0 || verdict == -1 || verdict == -2;
-}
-
 // The alteration finding's path line stands further in than the others.
 constexpr std::size_t kAlteredPathIndent = 33;
 

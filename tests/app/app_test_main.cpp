@@ -13,6 +13,7 @@
 #include "support/test_files.h"
 
 namespace kestrova::test {
+int RunFindingsPanelTests(int argc, char** argv);
 int RunMainDialogTests(int argc, char** argv);
 int RunMediaSelectionTests(int argc, char** argv);
 int RunStartUpTests(int argc, char** argv);
@@ -50,6 +51,7 @@ int main(int argc, char** argv) {
   failures += RunStartUpTests(argc, argv);
   failures += RunMediaSelectionTests(argc, argv);
   failures += RunMainDialogTests(argc, argv);
+  failures += RunFindingsPanelTests(argc, argv);
   kestrova::FreeCheckHashModule();
   return failures == 0 ? 0 : 1;
 }

@@ -543,12 +543,13 @@ class MainDialogTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&dialog));
     dialog.Control(ControlId::MediaSelect)->setFocus();
     QStringList order{QApplication::focusWidget()->objectName()};
-    for (int i = 0; i < 12; ++i) {
+    for (int i = 0; i < 14; ++i) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       order << QApplication::focusWidget()->objectName();
     }
     QCOMPARE(order.join(QLatin1Char(' ')),
-             QStringLiteral("1000 1033 1001 1027 1029 1030 1002 1032 1034 1037 1000 1033 1001"));
+             QStringLiteral("1000 1033 1001 1027 1029 1030 1002 1032 1034 1037 "
+                            "findingTagFilter findings 1000 1033 1001"));
   }
 
   // The window is resizable and maximisable from the dialog's size up; the log takes the room,

@@ -1,12 +1,16 @@
 // kestrova_screenshot MEDIUM OUTPUT.png: runs the main dialog on the medium folder (every
-// message answered with OK, no next medium) and renders the dialog after the run into a PNG.
+// message answered with OK, no next medium), selects the first finding about a photo file whose
+// thumbnail can be shown (else the first finding) and renders the dialog into a PNG.
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QPixmap>
+#include <QTableView>
 #include <QTest>
 #include <cstdio>
 
 #include "app_test_support.h"
+#include "findings_panel.h"
 #include "image/check_hash_module.h"
 #include "program_icon.h"
 #include "qt_translations.h"
@@ -31,6 +35,20 @@ int main(int argc, char** argv) {
   if (!kestrova::test::RunToEnd(dialog)) {
     std::fprintf(stderr, "kestrova_screenshot: the run did not end\n");
     return 1;
+  }
+  kestrova::FindingsPanel& findings = dialog.Findings();
+  QTableView* table = findings.Table();
+  const int rows = table->model()->rowCount();
+  int row = 0;
+  for (; row < rows; ++row) {
+    table->selectRow(row);
+    QTest::qWaitFor([&] { return findings.Answers()->text() != QStringLiteral("読み込み中…"); });
+    if (!findings.Thumbnail()->pixmap().isNull()) {
+      break;
+    }
+  }
+  if (row == rows) {
+    table->selectRow(0);
   }
   QApplication::processEvents();
   if (!dialog.grab().save(QString::fromLocal8Bit(argv[2]))) {
