@@ -107,12 +107,15 @@ for number in 1 2; do
 done
 
 # The faulty copy: a file name with full-width characters, a title with a character outside
-# the allowed set, and a photo category that is not in its selection list.
+# the allowed set, a photo category that is not in its selection list, a photo stripped of its
+# EXIF information and a 完成写真 without its GNSS data.
 cp -r "$clean" "$faulty"
 sed -i -e 's|<写真ファイル名>P0000004.JPG</写真ファイル名>|<写真ファイル名>写真４.JPG</写真ファイル名>|' \
   -e 's|<写真タイトル>バリケード設置状況</写真タイトル>|<写真タイトル>バリケード設置状況①</写真タイトル>|' \
   -e 's|<写真区分>使用材料写真</写真区分>|<写真区分>材料検収写真</写真区分>|' \
   "$faulty/PHOTO/PHOTO.XML"
+exiftool -q -overwrite_original -all= "$faulty/PHOTO/PIC/P0000008.JPG"
+exiftool -q -overwrite_original -gps:all= "$faulty/PHOTO/PIC/P0000011.JPG"
 # The 平成29 copy: the same photos sealed, then the date of photo 5 changed as an editor would,
 # so that the check reports that one photo as altered.
 cp -r "$clean" "$sealed"
