@@ -1,8 +1,11 @@
 #include "file_preview.h"
 
-#include <QFileInfo>
+#include <QFile>
 #include <QImageReader>
 #include <QStringList>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 #include "image/check_hash_module.h"
 #include "image/image_inspection.h"
@@ -19,15 +22,27 @@ QString Size(int width, int height) {
   return QString::number(width) + QStringLiteral(" × ") + QString::number(height);
 }
 
-QImage Thumbnail(const QString& path) {
-  QImageReader reader(path);
+QImage Thumbnail(const std::filesystem::path& path) {
+  // Opened by its bytes, so that a name that is not UTF-8 is still found.
+  std::FILE* stream = std::fopen(path.c_str(), "rb");
+  QFile file;
+  if (stream == nullptr || !file.open(stream, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+    if (stream != nullptr) std::fclose(stream);
+    return {};
+  }
+  QImageReader reader(&file);
   reader.setAutoTransform(true);
   const QSize size = reader.size();
   if (!size.isValid() || size.isEmpty()) {
     return {};
   }
   reader.setScaledSize(size.scaled(kThumbnailBox, Qt::KeepAspectRatio).expandedTo({1, 1}));
-  return reader.read();
+  const QImage image = reader.read();
+  // The reader scales before it turns the picture upright: a turned picture is fitted again.
+  if (image.width() > kThumbnailBox.width() || image.height() > kThumbnailBox.height()) {
+    return image.scaled(kThumbnailBox, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  }
+  return image;
 }
 
 void AddExifAnswers(const ExifInfo& exif, QStringList& answers) {
@@ -59,14 +74,16 @@ void AddTiffAnswers(const ImageInspection& inspection, QStringList& answers) {
 
 }  // namespace
 
-FilePreview PreviewFile(const QString& path, bool checkSeal) {
+FilePreview PreviewFile(const std::u16string& path, bool checkSeal) {
   FilePreview preview;
-  if (!QFileInfo(path).isFile()) {
+  const std::filesystem::path file = ToFsPath(path);
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) {
     preview.answers = QStringLiteral("ファイルがありません");
     return preview;
   }
-  preview.thumbnail = Thumbnail(path);
-  const ImageInspection inspection = InspectImageFile(path.toStdU16String());
+  preview.thumbnail = Thumbnail(file);
+  const ImageInspection inspection = InspectImageFile(path);
   QStringList answers;
   switch (inspection.kind) {
     case ImageKind::Jpeg:
@@ -79,9 +96,8 @@ FilePreview PreviewFile(const QString& path, bool checkSeal) {
       answers << QStringLiteral("JPEGでもTIFFでもありません");
       break;
   }
-  if (checkSeal && g_pfnCheckHashValue) {
-    const bool altered =
-        CountsAsAltered(g_pfnCheckHashValue(ToFsPath(path.toStdU16String()).c_str()));
+  if (const CheckHashValueFunction function = g_pfnCheckHashValue; checkSeal && function) {
+    const bool altered = CountsAsAltered(CallCheckHashValue(function, file));
     answers << QStringLiteral("改ざんチェック：") +
                    (altered ? QStringLiteral("改ざんの可能性あり") : QStringLiteral("改ざんなし"));
   }

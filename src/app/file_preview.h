@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <string>
 
 namespace kestrova {
 
@@ -20,8 +21,9 @@ inline constexpr QSize kThumbnailBox{160, 120};
 // on the window thread).
 inline constexpr int kThumbnailAllocationLimitMb = 64;
 
-// Reads the file at path (absolute). With checkSeal the tamper-check library, which must be
-// loaded, is asked for its verdict too.
-FilePreview PreviewFile(const QString& path, bool checkSeal);
+// Reads the file at path (absolute, as the engine names files: bytes of a name that are not
+// UTF-8 included). With checkSeal the tamper-check library, when loaded, is asked for its
+// verdict too.
+FilePreview PreviewFile(const std::u16string& path, bool checkSeal);
 
 }  // namespace kestrova

@@ -2,8 +2,7 @@
 
 #include <QComboBox>
 #include <QDesktopServices>
-#include <QDir>
-#include <QFileInfo>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImageReader>
@@ -12,28 +11,35 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSortFilterProxyModel>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "file_preview.h"
-#include "run/finding_writer.h"
+#include "findings_model.h"
+#include "platform/file_access.h"
+#include "platform/text_encoding.h"
 
 namespace kestrova {
 namespace {
-
-enum Column { kTagColumn, kCodeColumn, kSerialColumn, kSentenceColumn, kColumnCount };
-enum Role { kLogPositionRole = Qt::UserRole + 1, kFilePathRole, kCheckSealRole };
 
 // The filter's choices: every finding, then one per tag.
 constexpr const char16_t* kTagChoices[] = {u"すべて", u"[要修正]", u"[要確認]",
                                            u"[システムエラー]"};
 
-QStandardItem* Item(const std::u16string& text) {
-  auto* item = new QStandardItem(QString::fromStdU16String(text));
-  item->setEditable(false);
-  return item;
+// The width of the widest text of a column, with the cell's margins.
+int ColumnWidth(const QFontMetrics& metrics, std::initializer_list<QString> texts) {
+  int width = 0;
+  for (const QString& text : texts) width = std::max(width, metrics.horizontalAdvance(text));
+  return width + metrics.averageCharWidth() + 6;
+}
+
+// The folder of the file as a URL, from the bytes of its name.
+QUrl FolderUrl(const std::u16string& filePath) {
+  const std::string folder = ToFsPath(filePath).parent_path().string();
+  return QUrl::fromEncoded(QByteArrayLiteral("file://") +
+                           QByteArray::fromStdString(folder).toPercentEncoding("/"));
 }
 
 }  // namespace
@@ -47,31 +53,57 @@ FindingsPanel::FindingsPanel(QWidget* parent) : QWidget(parent) {
   for (const char16_t* choice : kTagChoices) {
     m_tagFilter->addItem(QString::fromUtf16(choice));
   }
+  auto* filterLabel = new QLabel(QStringLiteral("区分"), this);
+  filterLabel->setBuddy(m_tagFilter);
+  m_count = new QLabel(this);
+  m_count->setObjectName(QStringLiteral("findingCount"));
 
-  m_model = new QStandardItemModel(0, kColumnCount, this);
-  m_model->setHorizontalHeaderLabels({QStringLiteral("区分"), QStringLiteral("コード"),
-                                      QStringLiteral("シリアル番号"), QStringLiteral("内容")});
+  m_model = new FindingsModel(this);
   m_filter = new QSortFilterProxyModel(this);
   m_filter->setSourceModel(m_model);
-  m_filter->setFilterKeyColumn(kTagColumn);
+  m_filter->setFilterRole(FindingsModel::kTagRole);
+  m_filter->setFilterKeyColumn(FindingsModel::kTagColumn);
 
+  // Fixed row heights and column widths: the view never measures the rows, so that thousands
+  // of findings list as fast as a few.
   m_table = new QTableView(this);
   m_table->setObjectName(QStringLiteral("findings"));
   m_table->setModel(m_filter);
   m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
   m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+  m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   m_table->setWordWrap(false);
+  m_table->setShowGrid(false);
+  m_table->setAlternatingRowColors(true);
+  m_table->setTabKeyNavigation(false);
   m_table->verticalHeader()->hide();
+  m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().height() + 4);
-  m_table->horizontalHeader()->setStretchLastSection(true);
-  m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  m_table->horizontalHeader()->setSectionResizeMode(kSentenceColumn, QHeaderView::Stretch);
+  QHeaderView* header = m_table->horizontalHeader();
+  header->setHighlightSections(false);
+  header->setSectionResizeMode(QHeaderView::Interactive);
+  const QFontMetrics metrics = m_table->fontMetrics();
+  header->resizeSection(FindingsModel::kTagColumn,
+                        ColumnWidth(metrics, {QString::fromUtf16(kTagChoices[1]),
+                                              QString::fromUtf16(kTagChoices[2])}));
+  header->resizeSection(FindingsModel::kCodeColumn,
+                        ColumnWidth(metrics, {QStringLiteral("ERR-000000")}));
+  header->resizeSection(FindingsModel::kSerialColumn,
+                        ColumnWidth(metrics, {QStringLiteral("シリアル番号")}));
+  header->setStretchLastSection(true);
 
   m_thumbnail = new QLabel(this);
   m_thumbnail->setObjectName(QStringLiteral("findingThumbnail"));
-  m_thumbnail->setFixedSize(kThumbnailBox);
+  m_thumbnail->setFixedSize(kThumbnailBox + QSize(4, 4));
   m_thumbnail->setAlignment(Qt::AlignCenter);
   m_thumbnail->setFrameShape(QFrame::StyledPanel);
+  m_thumbnail->setFrameShadow(QFrame::Sunken);
+  m_fileName = new QLabel(this);
+  m_fileName->setObjectName(QStringLiteral("findingFileName"));
+  QFont bold = m_fileName->font();
+  bold.setBold(true);
+  m_fileName->setFont(bold);
+  m_fileName->setTextInteractionFlags(Qt::TextSelectableByMouse);
   m_answers = new QLabel(this);
   m_answers->setObjectName(QStringLiteral("findingAnswers"));
   m_answers->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -81,10 +113,18 @@ FindingsPanel::FindingsPanel(QWidget* parent) : QWidget(parent) {
   m_showFolder->setAutoDefault(false);
   m_showFolder->setEnabled(false);
 
+  auto* filterRow = new QHBoxLayout;
+  filterRow->addWidget(filterLabel);
+  filterRow->addWidget(m_tagFilter);
+  filterRow->addWidget(m_count);
+  filterRow->addStretch(1);
   auto* list = new QVBoxLayout;
-  list->addWidget(m_tagFilter, 0, Qt::AlignLeft);
+  list->setSpacing(2);
+  list->addLayout(filterRow);
   list->addWidget(m_table, 1);
   auto* file = new QVBoxLayout;
+  file->setSpacing(2);
+  file->addWidget(m_fileName);
   file->addWidget(m_answers, 1);
   file->addWidget(m_showFolder, 0, Qt::AlignLeft);
   auto* layout = new QHBoxLayout(this);
@@ -100,6 +140,7 @@ FindingsPanel::FindingsPanel(QWidget* parent) : QWidget(parent) {
   connect(m_table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &FindingsPanel::OnRowSelected);
   connect(m_showFolder, &QPushButton::clicked, this, &FindingsPanel::OnShowFolder);
+  ShowCount();
 }
 
 FindingsPanel::~FindingsPanel() {
@@ -108,20 +149,18 @@ FindingsPanel::~FindingsPanel() {
 }
 
 void FindingsPanel::AddFindings(const std::vector<ShownFinding>& findings) {
-  for (const ShownFinding& shown : findings) {
-    const Finding& finding = shown.finding;
-    QList<QStandardItem*> row{Item(finding.tag), Item(ErrorCodeText(finding.code)),
-                              Item(finding.serialNumber.value_or(u"")), Item(finding.sentence)};
-    row[kTagColumn]->setData(static_cast<int>(shown.logPosition), kLogPositionRole);
-    row[kTagColumn]->setData(QString::fromStdU16String(finding.filePath), kFilePathRole);
-    row[kTagColumn]->setData(shown.checkSeal, kCheckSealRole);
-    m_model->appendRow(row);
-  }
+  m_model->Append(findings);
+  ShowCount();
 }
 
 void FindingsPanel::Clear() {
-  m_model->removeRows(0, m_model->rowCount());
+  m_model->Clear();
   OnRowSelected();
+  ShowCount();
+}
+
+void FindingsPanel::ShowCount() {
+  m_count->setText(QString::number(m_filter->rowCount()) + QStringLiteral("件"));
 }
 
 void FindingsPanel::OnTagFilterChanged(int index) {
@@ -131,26 +170,33 @@ void FindingsPanel::OnTagFilterChanged(int index) {
                  : QRegularExpression(QStringLiteral("^") +
                                       QRegularExpression::escape(m_tagFilter->itemText(index)) +
                                       QStringLiteral("$")));
+  ShowCount();
 }
 
 void FindingsPanel::OnRowSelected() {
   ++m_request;
+  m_previews.clear();
   m_thumbnail->clear();
+  m_fileName->clear();
   m_answers->clear();
-  const QModelIndexList rows = m_table->selectionModel()->selectedRows(kTagColumn);
-  m_filePath = rows.isEmpty() ? QString() : rows.front().data(kFilePathRole).toString();
-  m_showFolder->setEnabled(!m_filePath.isEmpty());
-  if (rows.isEmpty()) {
+  const QModelIndexList rows = m_table->selectionModel()->selectedRows();
+  const FindingsModel::Row* row =
+      rows.isEmpty() ? nullptr : &m_model->At(m_filter->mapToSource(rows.front()).row());
+  m_filePath = row ? row->filePath : std::u16string();
+  m_showFolder->setEnabled(!m_filePath.empty());
+  if (row == nullptr) {
     return;
   }
-  emit logPositionSelected(rows.front().data(kLogPositionRole).toInt());
-  if (m_filePath.isEmpty()) {
+  emit logPositionSelected(row->logPosition);
+  if (m_filePath.empty()) {
     return;
   }
+  m_fileName->setText(
+      QString::fromStdU16String(ShownText(FromFsPath(ToFsPath(m_filePath).filename()))));
   m_answers->setText(QStringLiteral("読み込み中…"));
   const int request = m_request;
-  const QString path = m_filePath;
-  const bool checkSeal = rows.front().data(kCheckSealRole).toBool();
+  const std::u16string path = m_filePath;
+  const bool checkSeal = row->checkSeal;
   m_previews.start([this, request, path, checkSeal] {
     FilePreview preview = PreviewFile(path, checkSeal);
     QMetaObject::invokeMethod(
@@ -171,8 +217,8 @@ void FindingsPanel::ShowPreview(int request, const FilePreview& preview) {
 }
 
 void FindingsPanel::OnShowFolder() {
-  if (!m_filePath.isEmpty()) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(m_filePath).absolutePath()));
+  if (!m_filePath.empty()) {
+    QDesktopServices::openUrl(FolderUrl(m_filePath));
   }
 }
 

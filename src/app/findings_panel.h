@@ -6,6 +6,7 @@
 
 #include <QThreadPool>
 #include <QWidget>
+#include <string>
 #include <vector>
 
 #include "display_changes.h"
@@ -14,11 +15,11 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QSortFilterProxyModel;
-class QStandardItemModel;
 class QTableView;
 
 namespace kestrova {
 
+class FindingsModel;
 struct FilePreview;
 
 class FindingsPanel : public QWidget {
@@ -34,6 +35,7 @@ class FindingsPanel : public QWidget {
   QComboBox* TagFilter() const { return m_tagFilter; }
   QTableView* Table() const { return m_table; }
   QLabel* Thumbnail() const { return m_thumbnail; }
+  QLabel* FileName() const { return m_fileName; }
   QLabel* Answers() const { return m_answers; }
   QPushButton* ShowFolderButton() const { return m_showFolder; }
 
@@ -44,18 +46,22 @@ class FindingsPanel : public QWidget {
  private:
   void OnTagFilterChanged(int index);
   void OnRowSelected();
+  void ShowCount();
   void ShowPreview(int request, const FilePreview& preview);
   void OnShowFolder();
 
   QComboBox* m_tagFilter = nullptr;
+  QLabel* m_count = nullptr;
   QTableView* m_table = nullptr;
-  QStandardItemModel* m_model = nullptr;
+  FindingsModel* m_model = nullptr;
   QSortFilterProxyModel* m_filter = nullptr;
   QLabel* m_thumbnail = nullptr;
+  QLabel* m_fileName = nullptr;
   QLabel* m_answers = nullptr;
   QPushButton* m_showFolder = nullptr;
-  QString m_filePath;  // the selected finding's file; empty when it names none
-  // Previews are made one at a time; an answer to an earlier request than the last is dropped.
+  std::u16string m_filePath;  // the selected finding's file; empty when it names none
+  // Previews are made one at a time; a request not yet started is dropped by the next one, and
+  // an answer to an earlier request than the last is not shown.
   QThreadPool m_previews;
   int m_request = 0;
 };

@@ -1,8 +1,8 @@
 #include "my_dlg.h"
 
 #include <QAction>
-#include <QComboBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -38,9 +38,11 @@ namespace {
 // Changes of the display that come faster are shown together.
 constexpr qint64 kShowIntervalMs = 40;
 
-// The findings panel's height, in dialog units; the window is that much taller than the dialog
-// of the control table, the panel standing between the log and the bottom row.
-constexpr int kFindingsHeight = 100;
+// The findings panel's height and its gap to the log, in dialog units: the panel stands in the
+// lower part of the log's room and keeps its height; the log above it takes the room that the
+// window grows by.
+constexpr int kFindingsHeight = 89;
+constexpr int kFindingsGap = 3;
 
 QString IdName(ControlId id) { return QString::number(static_cast<int>(id)); }
 
@@ -71,7 +73,7 @@ CMyDlg::CMyDlg(QWidget* parent)
   setWindowIcon(ProgramIcon());
   setFont(DialogFont());
   const DialogUnits units(font());
-  m_defaultSize = units.Size(453, 333 + kFindingsHeight);
+  m_defaultSize = units.Size(453, 333);
   setMinimumSize(m_defaultSize);
   setSizeGripEnabled(true);
 
@@ -108,29 +110,27 @@ CMyDlg::CMyDlg(QWidget* parent)
   m_log = new ResultLogView(this);
   m_log->setObjectName(IdName(ControlId::ResultLog));
   m_log->setFont(LogFont());
-  const QRect logRect = units.Rect(7, 80, 439, 227);
+  // The log's room of the control table, 7, 80, 439, 227, holds the log and below it the panel.
+  const QRect logRect = units.Rect(7, 80, 439, 227 - kFindingsGap - kFindingsHeight);
   Place(m_log, logRect, Anchor::GrowBoth);
   m_controls[ControlId::ResultLog] = m_log;
 
   m_findings = new FindingsPanel(this);
   m_findings->setObjectName(QStringLiteral("findingsPanel"));
-  Place(m_findings, units.Rect(7, 310, 439, kFindingsHeight - 4), Anchor::BottomGrowWidth);
+  Place(m_findings, units.Rect(7, 307 - kFindingsHeight, 439, kFindingsHeight),
+        Anchor::BottomGrowWidth);
   connect(m_findings, &FindingsPanel::logPositionSelected, this, &CMyDlg::ShowLogLine);
-  // The bottom row stands below the panel.
-  const auto below = [&](int x, int y, int width, int height) {
-    return units.Rect(x, y + kFindingsHeight, width, height);
-  };
 
   auto* mediaLabel = new QLabel(QStringLiteral("メディア番号"), this);
   mediaLabel->setObjectName(QStringLiteral("1035"));
-  Place(mediaLabel, below(9, 312, 42, 12), Anchor::Bottom);
+  Place(mediaLabel, units.Rect(9, 312, 42, 12), Anchor::Bottom);
   m_controls[ControlId::MediaNumber] = MakeField(this, ControlId::MediaNumber, Qt::AlignRight);
-  Place(m_controls[ControlId::MediaNumber], below(52, 310, 46, 16), Anchor::Bottom);
+  Place(m_controls[ControlId::MediaNumber], units.Rect(52, 310, 46, 16), Anchor::Bottom);
   auto* serialLabel = new QLabel(QStringLiteral("シリアル番号"), this);
   serialLabel->setObjectName(QStringLiteral("1036"));
-  Place(serialLabel, below(108, 312, 44, 12), Anchor::Bottom);
+  Place(serialLabel, units.Rect(108, 312, 44, 12), Anchor::Bottom);
   m_controls[ControlId::SerialNumber] = MakeField(this, ControlId::SerialNumber, Qt::AlignRight);
-  Place(m_controls[ControlId::SerialNumber], below(153, 310, 47, 16), Anchor::Bottom);
+  Place(m_controls[ControlId::SerialNumber], units.Rect(153, 310, 47, 16), Anchor::Bottom);
 
   // In the free space right of the serial number: the stage being checked, inside the bar,
   // and during the photo entries of a medium the bar filling with "x / N 枚" beside it.
@@ -138,11 +138,11 @@ CMyDlg::CMyDlg(QWidget* parent)
   m_progress->setObjectName(QStringLiteral("progress"));
   m_progress->setTextVisible(true);
   m_progress->setAlignment(Qt::AlignCenter);
-  Place(m_progress, below(206, 311, 156, 14), Anchor::BottomGrowWidth);
+  Place(m_progress, units.Rect(206, 311, 156, 14), Anchor::BottomGrowWidth);
   m_progressCount = new QLabel(this);
   m_progressCount->setObjectName(QStringLiteral("progressCount"));
   m_progressCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  QRect countRect = below(364, 311, 82, 14);
+  QRect countRect = units.Rect(364, 311, 82, 14);
   countRect.moveRight(logRect.right());
   Place(m_progressCount, countRect, Anchor::BottomRight);
   ClearProgress();
@@ -398,8 +398,9 @@ void CMyDlg::ShowLogLine(int position) {
   m_log->Flush();
   QTextCursor cursor(m_log->document());
   cursor.setPosition(std::clamp(position, 0, m_log->document()->characterCount() - 1));
-  cursor.movePosition(QTextCursor::StartOfBlock);
-  cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+  // Selected from its end back to its start, so that the view shows the line's start.
+  cursor.movePosition(QTextCursor::EndOfBlock);
+  cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
   m_log->setTextCursor(cursor);
   m_log->centerCursor();
 }

@@ -1,8 +1,11 @@
 #include "app_test_support.h"
 
+#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <atomic>
+#include <thread>
 
 #include "dlg_set_drive.h"
 
@@ -63,6 +66,25 @@ void SelectFolderMedium(CMyDlg& dialog, ScriptedPrompts& prompts, const QString&
 bool RunToEnd(CMyDlg& dialog, int timeoutMs) {
   QTest::mouseClick(dialog.Control(ControlId::Start), Qt::LeftButton);
   return QTest::qWaitFor([&dialog] { return !dialog.IsRunning(); }, timeoutMs);
+}
+
+bool CallFromWorker(const std::function<void()>& calls, int timeoutMs) {
+  QEventLoop loop;
+  QTimer::singleShot(timeoutMs, &loop, &QEventLoop::quit);
+  std::atomic<bool> done = false;
+  std::thread worker([&] {
+    calls();
+    done = true;
+    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+  });
+  loop.exec();
+  const bool inTime = done;
+  // A worker still waiting for the window is let through before it is joined.
+  while (!done) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+  }
+  worker.join();
+  return inTime;
 }
 
 }  // namespace kestrova::test

@@ -60,4 +60,8 @@ void SelectFolderMedium(CMyDlg& dialog, ScriptedPrompts& prompts, const QString&
 // Clicks the start button and waits until the run has ended; false on time-out.
 bool RunToEnd(CMyDlg& dialog, int timeoutMs = 60000);
 
+// Makes the calls on a worker thread, as a run makes them, while an event loop of the window
+// thread carries out what they ask of the windows; false when they took longer than the time.
+bool CallFromWorker(const std::function<void()>& calls, int timeoutMs = 120000);
+
 }  // namespace kestrova::test

@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
   kestrova::LoadCheckHashModule();
   kestrova::test::ScriptedPrompts prompts;
   kestrova::CMyDlg dialog;
+  // Somewhat larger than the window opens, as a user would make it to read the findings.
+  dialog.resize(1000, 640);
   dialog.show();
   if (!QTest::qWaitForWindowExposed(&dialog)) {
     return 1;
@@ -42,7 +44,11 @@ int main(int argc, char** argv) {
   int row = 0;
   for (; row < rows; ++row) {
     table->selectRow(row);
-    QTest::qWaitFor([&] { return findings.Answers()->text() != QStringLiteral("読み込み中…"); });
+    if (!QTest::qWaitFor(
+            [&] { return findings.Answers()->text() != QStringLiteral("読み込み中…"); })) {
+      std::fprintf(stderr, "kestrova_screenshot: the file of finding %d was not read\n", row + 1);
+      return 1;
+    }
     if (!findings.Thumbnail()->pixmap().isNull()) {
       break;
     }
@@ -50,6 +56,9 @@ int main(int argc, char** argv) {
   if (row == rows) {
     table->selectRow(0);
   }
+  // The selection drawn as the user sees it, in the table that has the focus.
+  dialog.activateWindow();
+  table->setFocus();
   QApplication::processEvents();
   if (!dialog.grab().save(QString::fromLocal8Bit(argv[2]))) {
     std::fprintf(stderr, "kestrova_screenshot: cannot write %s\n", argv[2]);
