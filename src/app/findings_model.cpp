@@ -3,6 +3,7 @@
 #include <QBrush>
 #include <QColor>
 
+#include "run/finding_register.h"
 #include "run/finding_writer.h"
 
 namespace kestrova {
@@ -12,9 +13,13 @@ QString Text(const std::u16string& text) { return QString::fromStdU16String(text
 
 // The tag's colour: corrections red, confirmations amber, system errors purple.
 QVariant TagColour(const QString& tag) {
-  if (tag == QStringLiteral("[要修正]")) return QBrush(QColor(0xC0, 0x00, 0x00));
-  if (tag == QStringLiteral("[要確認]")) return QBrush(QColor(0xA8, 0x5A, 0x00));
-  if (tag == QStringLiteral("[システムエラー]")) return QBrush(QColor(0x70, 0x30, 0xA0));
+  const auto is = [&tag](FindingTag kind) {
+    const std::u16string_view text = TagText(kind);
+    return tag == QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+  };
+  if (is(FindingTag::MustFix)) return QBrush(QColor(0xC0, 0x00, 0x00));
+  if (is(FindingTag::MustConfirm)) return QBrush(QColor(0xA8, 0x5A, 0x00));
+  if (is(FindingTag::SystemError)) return QBrush(QColor(0x70, 0x30, 0xA0));
   return {};
 }
 

@@ -20,13 +20,20 @@
 #include "findings_model.h"
 #include "platform/file_access.h"
 #include "platform/text_encoding.h"
+#include "run/finding_register.h"
+#include "run/finding_writer.h"
 
 namespace kestrova {
 namespace {
 
 // The filter's choices: every finding, then one per tag.
-constexpr const char16_t* kTagChoices[] = {u"すべて", u"[要修正]", u"[要確認]",
-                                           u"[システムエラー]"};
+QString Tag(FindingTag tag) {
+  const std::u16string_view text = TagText(tag);
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+const QString kTagChoices[] = {QStringLiteral("すべて"), Tag(FindingTag::MustFix),
+                               Tag(FindingTag::MustConfirm), Tag(FindingTag::SystemError)};
 
 // The width of the widest text of a column, with the cell's margins.
 int ColumnWidth(const QFontMetrics& metrics, std::initializer_list<QString> texts) {
@@ -50,8 +57,8 @@ FindingsPanel::FindingsPanel(QWidget* parent) : QWidget(parent) {
 
   m_tagFilter = new QComboBox(this);
   m_tagFilter->setObjectName(QStringLiteral("findingTagFilter"));
-  for (const char16_t* choice : kTagChoices) {
-    m_tagFilter->addItem(QString::fromUtf16(choice));
+  for (const QString& choice : kTagChoices) {
+    m_tagFilter->addItem(choice);
   }
   auto* filterLabel = new QLabel(QStringLiteral("区分"), this);
   filterLabel->setBuddy(m_tagFilter);
@@ -84,10 +91,9 @@ FindingsPanel::FindingsPanel(QWidget* parent) : QWidget(parent) {
   header->setSectionResizeMode(QHeaderView::Interactive);
   const QFontMetrics metrics = m_table->fontMetrics();
   header->resizeSection(FindingsModel::kTagColumn,
-                        ColumnWidth(metrics, {QString::fromUtf16(kTagChoices[1]),
-                                              QString::fromUtf16(kTagChoices[2])}));
+                        ColumnWidth(metrics, {kTagChoices[1], kTagChoices[2]}));
   header->resizeSection(FindingsModel::kCodeColumn,
-                        ColumnWidth(metrics, {QStringLiteral("ERR-000000")}));
+                        ColumnWidth(metrics, {QString::fromStdU16String(ErrorCodeText(0))}));
   header->resizeSection(FindingsModel::kSerialColumn,
                         ColumnWidth(metrics, {QStringLiteral("シリアル番号")}));
   header->setStretchLastSection(true);
