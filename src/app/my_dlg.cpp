@@ -23,7 +23,6 @@
 #include "dlg_set_drive.h"
 #include "findings_panel.h"
 #include "image/check_hash_module.h"
-#include "image/photo_check_terms.h"
 #include "log_view.h"
 #include "platform/file_access.h"
 #include "platform/local_time.h"
@@ -339,7 +338,7 @@ void CMyDlg::ReportProgress(int done, int total) {
 
 void CMyDlg::ReportFinding(const Finding& finding) {
   // Read on the run's thread, which sets them.
-  const bool checkSeal = g_strGuideline == kGuidelineH29 && g_pfnCheckHashValue != nullptr;
+  const bool checkSeal = g_guideline == Guideline::H29 && g_pfnCheckHashValue != nullptr;
   Record([&](DisplayChanges& changes) { return changes.ReportFinding(finding, checkSeal); });
 }
 
