@@ -15,8 +15,8 @@
 #include <string>
 
 #include "bench_support.h"
+#include "check/engine_session.h"
 #include "dlg_set_drive.h"
-#include "image/check_hash_module.h"
 #include "my_dlg.h"
 #include "qt_translations.h"
 #include "user_prompts.h"
@@ -84,9 +84,10 @@ int main(int argc, char** argv) {
     bench::WriteEntriesMedium(medium, programDir / "PHOT_KQ4", entries);
   }
 
-  LoadCheckHashModule();
-  const double desktop = TimeDesktopCheck(medium);
-  FreeCheckHashModule();
+  const double desktop = [&medium] {
+    const EngineSession session;
+    return TimeDesktopCheck(medium);
+  }();
   if (desktopOnly) {
     std::printf("%.3f\n", desktop);
   } else {

@@ -7,7 +7,6 @@
 
 #include "app_fonts.h"
 #include "dialog_units.h"
-#include "run/run_globals.h"
 #include "user_prompts.h"
 
 namespace kestrova {
@@ -83,9 +82,7 @@ void CDlgSetDrive::accept() {
     return;
   }
   m_nDriveIndex = index;
-  m_szPath = m_drives[static_cast<size_t>(index)].root;
-  m_strTarget = m_szPath;
-  g_nMediaMode = 0;
+  m_target = DriveTarget(m_drives[static_cast<size_t>(index)].root.toStdU16String());
   QDialog::accept();
 }
 
@@ -97,10 +94,8 @@ void CDlgSetDrive::OnSelectFolder() {
     reject();
     return;
   }
-  m_szPath = folder;
-  m_strTarget = folder;
+  m_target = FolderTarget(folder.toStdU16String());
   g_szLastFolder = folder;
-  g_nMediaMode = 1;
   QDialog::accept();
 }
 

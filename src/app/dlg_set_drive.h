@@ -7,6 +7,7 @@
 #include <functional>
 #include <vector>
 
+#include "check/engine_session.h"
 #include "drive_list.h"
 
 class QComboBox;
@@ -32,8 +33,7 @@ class CDlgSetDrive : public QDialog {
   void SetDriveSource(std::function<std::vector<DriveEntry>()> source);
 
   int m_nDriveIndex = 0;  // the drive chosen last, preselected the next time
-  QString m_szPath;       // the chosen drive's mount point or the chosen folder
-  QString m_strTarget;    // the target text: the mount point or the folder
+  CheckTarget m_target;   // the chosen drive or folder
 
  public slots:
   // OK: takes the chosen drive.

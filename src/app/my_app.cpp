@@ -1,7 +1,7 @@
 #include "my_app.h"
 
+#include "check/engine_session.h"
 #include "clean_list.h"
-#include "image/check_hash_module.h"
 #include "my_dlg.h"
 #include "platform/program_folder.h"
 #include "program_icon.h"
@@ -23,7 +23,7 @@ CMyApp::CMyApp(int& argc, char** argv) : QApplication(argc, argv) {
 bool CMyApp::InitInstance() {
   // Without its own folder the program has no rule tables and no library it may trust: it
   // loads nothing, least of all from the current folder, which may be a medium.
-  if (ProgramFolder().empty()) {
+  if (!EngineSession::UseProgramFolder(std::nullopt)) {
     ShowMessage(nullptr,
                 u"プログラムのフォルダを確認できませんでした。\r\nプログラムを終了します。",
                 MessageIcon::Stop);
@@ -39,14 +39,14 @@ bool CMyApp::InitInstance() {
     ShowMessage(nullptr, text, MessageIcon::Exclamation);
   });
   // A missing library is reported by the check that needs it, not here.
-  LoadCheckHashModule();
+  m_session.emplace();
   CMyDlg dialog;
   dialog.exec();
   return false;
 }
 
 int CMyApp::ExitInstance() {
-  FreeCheckHashModule();
+  m_session.reset();
   return m_exitStatus;
 }
 

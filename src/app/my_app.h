@@ -3,6 +3,9 @@
 #pragma once
 
 #include <QApplication>
+#include <optional>
+
+#include "check/engine_session.h"
 
 namespace kestrova {
 
@@ -23,6 +26,7 @@ class CMyApp : public QApplication {
 
  private:
   int m_exitStatus = 0;
+  std::optional<EngineSession> m_session;  // from start-up to ExitInstance
 };
 
 }  // namespace kestrova

@@ -408,14 +408,12 @@ void CMyDlg::OnSelectMedia() {
   if (m_running || m_setDrive->exec() != QDialog::Accepted) {
     return;
   }
-  m_szMediaPath = m_setDrive->m_szPath.toStdU16String();
-  m_strTarget = m_setDrive->m_strTarget;
-  if (m_strTarget.isEmpty()) {
+  if (m_setDrive->m_target.text.empty()) {
     return;
   }
-  static_cast<QLineEdit*>(m_controls.at(ControlId::TargetPath))->setText(m_strTarget);
-  // A mount point gets its separator like a folder; the root "/" keeps its only one.
-  m_szMediaPath = JoinPath(m_szMediaPath, u"");
+  m_target = m_setDrive->m_target;
+  static_cast<QLineEdit*>(m_controls.at(ControlId::TargetPath))
+      ->setText(QString::fromStdU16String(m_target.text));
   m_log->Clear();
   m_recorded.ClearLog();
   m_findings->Clear();
@@ -436,8 +434,7 @@ void CMyDlg::OnStartCheck() {
     m_worker.join();
   }
   m_run = m_runFactory(*this);
-  m_run->m_szMediaPath = m_szMediaPath;
-  m_run->m_strTarget = m_strTarget.toStdU16String();
+  Aim(*m_run, m_target);
   m_running = true;
   ClearProgress();
   CheckRun* run = m_run.get();

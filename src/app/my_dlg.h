@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "check/check_run.h"
+#include "check/engine_session.h"
 #include "display_changes.h"
 #include "run/run_host.h"
 
@@ -54,7 +55,7 @@ class CMyDlg : public QDialog, public RunHost {
   bool IsRunning() const { return m_running; }
   // The run last started, kept with its state until the next one starts.
   const CheckRun* LastRun() const { return m_run.get(); }
-  const std::u16string& MediaPath() const { return m_szMediaPath; }
+  const std::u16string& MediaPath() const { return m_target.mediumPath; }
 
   // RunHost.
   void AppendLog(const std::u16string& text) override;
@@ -127,8 +128,7 @@ class CMyDlg : public QDialog, public RunHost {
   std::thread m_worker;
   bool m_running = false;
   std::atomic<bool> m_closeRequested = false;
-  std::u16string m_szMediaPath;  // the chosen medium, ending in a separator
-  QString m_strTarget;           // the target text of the chosen medium
+  CheckTarget m_target;  // the chosen medium
 };
 
 }  // namespace kestrova

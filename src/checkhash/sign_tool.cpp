@@ -67,7 +67,7 @@ extern "C" void RemoveTemporaryAndEnd(int signal) {
 void InstallCleanupHandlers() {
   struct sigaction action {};
   action.sa_handler = RemoveTemporaryAndEnd;
-  action.sa_flags = SA_RESETHAND;
+  action.sa_flags = static_cast<int>(SA_RESETHAND);
   sigemptyset(&action.sa_mask);
   for (const int signal : kCleanupSignals) sigaddset(&action.sa_mask, signal);
   for (const int signal : kCleanupSignals) ::sigaction(signal, &action, nullptr);

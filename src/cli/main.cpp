@@ -6,6 +6,7 @@
 
 #include "advisory_text.h"
 #include "check/check_run.h"
+#include "check/engine_session.h"
 #include "check/result_file.h"
 #include "code_list.h"
 #include "command_line.h"
@@ -20,50 +21,13 @@
 #include "run/run_globals.h"
 #include "run/version.h"
 
+namespace kestrova {
 namespace {
 
-extern "C" void RequestCancel(int) { kestrova::g_bCancel.store(1); }
+extern "C" void RequestCancel(int) { g_bCancel.store(1); }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  using namespace kestrova;
-  const auto parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
-  if (!parsed.commandLine) {
-    std::fprintf(stderr, "kestrova-check: %s\nTry 'kestrova-check --help'.\n",
-                 parsed.error.c_str());
-    return kExitUsage;
-  }
-  const CommandLine& line = *parsed.commandLine;
-  if (line.help) {
-    std::fputs(kUsageText, stdout);
-    return 0;
-  }
-  if (line.version) {
-    std::printf("kestrova-check %s\n", kVersion);
-    return 0;
-  }
-  if (line.listCodes) {
-    PrintCodeList(stdout, line.jsonCodes);
-    return 0;
-  }
-  if (line.inspectFiles) {
-    return RunInspect(*line.inspectFiles, stdout);
-  }
-  if (line.programDir) {
-    SetProgramFolder(*line.programDir);
-  }
-  // Without its own folder the checker has no rule tables and no library it may trust: it loads
-  // nothing, least of all from the current folder, which may be a medium.
-  if (ProgramFolder().empty()) {
-    std::fputs(
-        "kestrova-check: cannot find the folder of its own executable; "
-        "name the program folder with --program-dir\n",
-        stderr);
-    return kExitProgramFolderUnknown;
-  }
-  LoadCheckHashModule();
-
+// Checks the media the command line names and writes what it asks for; the exit status.
+int CheckMedia(const CommandLine& line) {
   struct sigaction action {};
   action.sa_handler = RequestCancel;
   sigemptyset(&action.sa_mask);
@@ -82,12 +46,9 @@ int main(int argc, char** argv) {
     host.SetReport(&*report);
   }
   CheckRun run(host);
-  g_nMediaMode = 1;
-  run.m_strTarget = line.media.front();
-  run.m_szMediaPath = JoinPath(line.media.front(), u"");
+  Aim(run, FolderTarget(line.media.front()));
   run.RunCheck();
   const bool logWritten = host.FinishLog();
-  FreeCheckHashModule();
 
   int status = ExitStatusOf(run.m_finalResult);
   if (line.output && !WriteResultFile(ToFsPath(*line.output), host.LogText())) {
@@ -124,6 +85,50 @@ int main(int argc, char** argv) {
                    Utf16ToUtf8(*line.json).c_str());
       status = kExitCannotWrite;
     }
+  }
+  return status;
+}
+
+}  // namespace
+}  // namespace kestrova
+
+int main(int argc, char** argv) {
+  using namespace kestrova;
+  const auto parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.commandLine) {
+    std::fprintf(stderr, "kestrova-check: %s\nTry 'kestrova-check --help'.\n",
+                 parsed.error.c_str());
+    return kExitUsage;
+  }
+  const CommandLine& line = *parsed.commandLine;
+  if (line.help) {
+    std::fputs(kUsageText, stdout);
+    return 0;
+  }
+  if (line.version) {
+    std::printf("kestrova-check %s\n", kVersion);
+    return 0;
+  }
+  if (line.listCodes) {
+    PrintCodeList(stdout, line.jsonCodes);
+    return 0;
+  }
+  if (line.inspectFiles) {
+    return RunInspect(*line.inspectFiles, stdout);
+  }
+  // Without its own folder the checker has no rule tables and no library it may trust: it loads
+  // nothing, least of all from the current folder, which may be a medium.
+  if (!EngineSession::UseProgramFolder(line.programDir)) {
+    std::fputs(
+        "kestrova-check: cannot find the folder of its own executable; "
+        "name the program folder with --program-dir\n",
+        stderr);
+    return kExitProgramFolderUnknown;
+  }
+  int status = 0;
+  {
+    const EngineSession session;
+    status = CheckMedia(line);
   }
   EndProcessIfCheckHashCallsInFlight(status);
   return status;

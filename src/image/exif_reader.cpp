@@ -62,7 +62,8 @@ struct Rational {
 
 // The index-th RATIONAL at the offset that the entry's value field holds.
 std::optional<Rational> RationalAt(const TiffView& tiff, const IfdEntry& entry, int index) {
-  const std::uint64_t offset = tiff.FieldU32(entry) + index * kRationalSize;
+  const std::uint64_t offset =
+      tiff.FieldU32(entry) + static_cast<std::uint64_t>(index) * kRationalSize;
   const auto numerator = tiff.U32(offset);
   const auto denominator = tiff.U32(offset + 4);
   if (!numerator || !denominator) return std::nullopt;
@@ -243,7 +244,7 @@ std::optional<std::uint64_t> FindExifSegment(ImageFile& file) {
       nextPoll = position + kPollDistance;
     }
     if (!file.ReadAt(position, 4, bytes)) return std::nullopt;
-    const std::uint64_t length = (bytes[2] << 8) | bytes[3];
+    const std::uint64_t length = static_cast<std::uint64_t>((bytes[2] << 8) | bytes[3]);
     if (bytes[0] == 0xFF && bytes[1] == 0xE1) {
       if (!file.ReadAt(position + 4, 4, bytes)) return std::nullopt;
       if (std::memcmp(bytes, "Exif", 4) == 0) return position;
@@ -285,7 +286,7 @@ JpegFrameSize ReadJpegFrameSize(ImageFile& file) {
     // The length counts from its own first byte. A length below 2 leads back onto the length
     // field, whose first byte is 00, so the walk stops there.
     if (!file.ReadAt(position, 2, bytes)) return {};
-    position += (bytes[0] << 8) | bytes[1];
+    position += static_cast<std::uint64_t>((bytes[0] << 8) | bytes[1]);
   }
 }
 

@@ -36,7 +36,7 @@ std::optional<IfdEntry> TiffView::Entry(std::uint64_t offset) const {
   entry.tag = static_cast<std::uint16_t>(Decode(bytes, 2));
   entry.type = static_cast<std::uint16_t>(Decode(bytes + 2, 2));
   entry.count = Decode(bytes + 4, 4);
-  for (int i = 0; i < 4; ++i) entry.valueField[i] = bytes[8 + i];
+  for (size_t i = 0; i < 4; ++i) entry.valueField[i] = bytes[8 + i];
   return entry;
 }
 

@@ -42,7 +42,8 @@ std::u16string DecodeCp932(std::string_view bytes) {
       continue;
     }
     const auto trail = static_cast<unsigned char>(bytes[++i]);
-    const char16_t unit = kCp932DoubleByteUnits[lead][trail - kCp932TrailFirst];
+    const char16_t unit = kCp932DoubleByteUnits[static_cast<std::size_t>(lead)]
+                                               [static_cast<std::size_t>(trail - kCp932TrailFirst)];
     text.push_back(unit != 0 ? unit : kDefaultUnit);
   }
   return text;

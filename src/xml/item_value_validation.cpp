@@ -39,7 +39,9 @@ void RunValueTests(const XMLElementItem& rule, std::u16string_view name,
     }
     // Every UTF-16 unit gives one character of the split, so the k-th unit is the character.
     const std::u16string_view character =
-        static_cast<size_t>(k) < value.size() ? std::u16string_view(value).substr(k, 1) : u"";
+        static_cast<size_t>(k) < value.size()
+            ? std::u16string_view(value).substr(static_cast<size_t>(k), 1)
+            : u"";
     if (!report(ForbiddenCharFinding(indent, name, character, description))) {
       return;
     }

@@ -47,8 +47,8 @@ int DecodeShiftJisChunk(unsigned char* out, int* outlen, const unsigned char* in
       ++taken;
     }
   }
-  const std::string utf8 =
-      Utf16ToUtf8(DecodeCp932(std::string_view(reinterpret_cast<const char*>(in), taken)));
+  const std::string utf8 = Utf16ToUtf8(
+      DecodeCp932(std::string_view(reinterpret_cast<const char*>(in), static_cast<size_t>(taken))));
   std::copy(utf8.begin(), utf8.end(), out);
   *outlen = static_cast<int>(utf8.size());
   *inlen = taken;

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "app_test_support.h"
-#include "image/check_hash_module.h"
+#include "check/engine_session.h"
 #include "my_app.h"
 #include "qt_translations.h"
 #include "support/test_files.h"
@@ -46,12 +46,11 @@ int main(int argc, char** argv) {
     qWarning("Qt's Japanese translations are not installed");
   }
   // As the program and the command-line checker do, so that their runs can be compared.
-  kestrova::LoadCheckHashModule();
+  const kestrova::EngineSession session;
   int failures = 0;
   failures += RunStartUpTests(argc, argv);
   failures += RunMediaSelectionTests(argc, argv);
   failures += RunMainDialogTests(argc, argv);
   failures += RunFindingsPanelTests(argc, argv);
-  kestrova::FreeCheckHashModule();
   return failures == 0 ? 0 : 1;
 }

@@ -127,13 +127,12 @@ class MediaSelectionTest : public QObject {
       list->setCurrentIndex(1);
       dialog.findChild<QPushButton*>(QStringLiteral("1"))->click();
     });
-    g_nMediaMode = 1;
     QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Accepted));
     QCOMPARE(items, (QStringList{"/media/user/DISC  [DISC]", "/media/user/STICK"}));
     QCOMPARE(dialog.m_nDriveIndex, 1);
-    QCOMPARE(dialog.m_szPath, QStringLiteral("/media/user/STICK"));
-    QCOMPARE(dialog.m_strTarget, dialog.m_szPath);
-    QCOMPARE(g_nMediaMode, 0);
+    QVERIFY(dialog.m_target.text == u"/media/user/STICK");
+    QVERIFY(dialog.m_target.mediumPath == u"/media/user/STICK/");
+    QCOMPARE(dialog.m_target.mediaMode, 0);
     QVERIFY(prompts.messages.empty());
     // The dialog opens with the drive list in the focus, the first control of its tab order.
     QCOMPARE(focused, dialog.findChild<QComboBox*>(QStringLiteral("1003")));
@@ -239,15 +238,15 @@ class MediaSelectionTest : public QObject {
     QCOMPARE(prompts.browses.back().preselect, QString());
     QCOMPARE(prompts.browses.back().prompt,
              QStringLiteral("電子納品データのルートフォルダを選択してください。"));
-    QCOMPARE(dialog.m_szPath, folder);
-    QCOMPARE(dialog.m_strTarget, folder);
+    QCOMPARE(QString::fromStdU16String(dialog.m_target.text), folder);
+    QCOMPARE(QString::fromStdU16String(dialog.m_target.mediumPath), folder + "/");
+    QCOMPARE(dialog.m_target.mediaMode, 1);
     QCOMPARE(g_szLastFolder, folder);
-    QCOMPARE(g_nMediaMode, 1);
 
     QTimer::singleShot(0, &dialog, clickFolder);
     QCOMPARE(dialog.exec(), static_cast<int>(QDialog::Rejected));
     QCOMPARE(prompts.browses.back().preselect, folder);
-    QCOMPARE(dialog.m_szPath, folder);
+    QCOMPARE(QString::fromStdU16String(dialog.m_target.text), folder);
   }
 
   void resultFileNames() {

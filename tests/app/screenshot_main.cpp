@@ -10,8 +10,8 @@
 #include <cstdio>
 
 #include "app_test_support.h"
+#include "check/engine_session.h"
 #include "findings_panel.h"
-#include "image/check_hash_module.h"
 #include "program_icon.h"
 #include "qt_translations.h"
 
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   }
   app.setWindowIcon(kestrova::ProgramIcon());
   kestrova::InstallJapaneseTranslations(app);
-  kestrova::LoadCheckHashModule();
+  const kestrova::EngineSession session;
   kestrova::test::ScriptedPrompts prompts;
   kestrova::CMyDlg dialog;
   // Somewhat larger than the window opens, as a user would make it to read the findings.

@@ -264,8 +264,8 @@ TEST_F(BadMediumTest, TamperChecksAheadOnSeveralThreadsKeepTheLog) {
   const auto unsealed = FixtureImage("es_Canon_40D.jpg");
   // Altered, unsealed, unreadable, not a photo, missing, a 完成写真 without GNSS (no tamper
   // check), one photo named by two entries, and an entry without a category.
-  std::map<int, std::string> replaced = {{3, altered},  {7, unsealed},  {8, "not a photo"},
-                                         {21, altered}, {22, unsealed}, {39, altered}};
+  std::map<size_t, std::string> replaced = {{3, altered},  {7, unsealed},  {8, "not a photo"},
+                                            {21, altered}, {22, unsealed}, {39, altered}};
   fixture.entries[11].category = "完成写真";
   fixture.entries[30].category.clear();
   FixtureMedium linked = fixture;

@@ -4,6 +4,7 @@
 
 #include <deque>
 
+#include "check/engine_session.h"
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "platform/text_encoding.h"
@@ -44,9 +45,7 @@ class CheckRunTest : public ::testing::Test {
     test::CopyProgramFolder(m_dir.path() / "プログラム");
     SetProgramFolder(FromFsPath(m_dir.path() / "プログラム"));
     test::WriteBytes(m_dir.path() / "媒体1" / "PHOT_KQ4.DTD", "<!-- -->");
-    m_run.m_strTarget = FromFsPath(m_dir.path() / "媒体1");
-    m_run.m_szMediaPath = JoinPath(m_run.m_strTarget, u"");
-    g_nMediaMode = 1;
+    Aim(m_run, FolderTarget(FromFsPath(m_dir.path() / "媒体1")));
   }
   std::string Log() const { return test::MaskTimes(Utf16ToUtf8(m_host.log)); }
   std::vector<std::u16string> Boxes() const {

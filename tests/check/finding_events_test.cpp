@@ -11,6 +11,7 @@
 #include <string_view>
 
 #include "check/check_run.h"
+#include "check/engine_session.h"
 #include "platform/file_access.h"
 #include "platform/program_folder.h"
 #include "platform/text_encoding.h"
@@ -90,7 +91,6 @@ class FindingEventsTest : public ::testing::Test {
   void SetUp() override {
     m_program = test::CopyProgramFolder(m_dir.path() / "プログラム");
     SetProgramFolder(FromFsPath(m_program));
-    g_nMediaMode = 1;
   }
 
   fs::path Write(const FixtureMedium& medium) {
@@ -104,8 +104,7 @@ class FindingEventsTest : public ::testing::Test {
   std::vector<int> CheckAndCompare(const fs::path& medium, int mediaNumber) {
     test::RecordingHost host;
     CheckRun run(host);
-    run.m_strTarget = FromFsPath(medium);
-    run.m_szMediaPath = JoinPath(run.m_strTarget, u"");
+    Aim(run, FolderTarget(FromFsPath(medium)));
     run.RunCheck();
     const std::string log = Utf16ToUtf8(host.log);
     const std::vector<CodedLine> lines = CodedLines(log);

@@ -255,7 +255,8 @@ TEST_F(CheckHashLibraryTest, SignToolRemovesItsTemporaryFileWhenInterrupted) {
       CheckerProcess sign({input, PathOf("out.jpg")}, {}, kSignTool);
       siginfo_t running{};
       while (LeftTemporaryFiles(m_dir.path()).empty() &&
-             ::waitid(P_PID, sign.pid(), &running, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+             ::waitid(P_PID, static_cast<id_t>(sign.pid()), &running,
+                      WEXITED | WNOHANG | WNOWAIT) == 0 &&
              running.si_pid == 0) {
         std::this_thread::sleep_for(std::chrono::microseconds(200));
       }

@@ -274,7 +274,7 @@ TEST_F(ExifFileTest, RunsOfZerosAreWalkedTwoBytesAtATime) {
   // Exif segment; after an even number it takes "03 00" and jumps past it. Runs longer than a
   // read window, and a hole of a sparse file, give the same answers as short ones.
   const std::string rest = std::string("\x03\x00", 2) + App1Exif(ExifTiff(false, ExifIfd(), {}));
-  for (const std::uint64_t zeros : {4, 5, 70000, 70001, 1 << 30, (1 << 30) + 1}) {
+  for (const std::uint64_t zeros : {4u, 5u, 70000u, 70001u, 1u << 30, (1u << 30) + 1}) {
     SCOPED_TRACE(zeros);
     const auto path = m_dir.path() / "zeros.jpg";
     std::filesystem::remove(path);

@@ -34,7 +34,8 @@ TEST(ShiftJisInputTest, ServesEveryNameAndKeepsASplitCharacterForTheNextChunk) {
     int outlen = c.room;
     int inlen = sizeof in;
     EXPECT_EQ(handler->input(out, &outlen, in, &inlen), static_cast<int>(c.text.size()));
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), outlen), c.text) << c.room;
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out), static_cast<size_t>(outlen)), c.text)
+        << c.room;
     EXPECT_EQ(inlen, c.consumed) << c.room;
   }
 }
