@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <memory>
 #include <stdexcept>
 
 namespace kestrova::seal {
@@ -12,20 +14,27 @@ namespace {
 
 constexpr std::size_t kChunkSize = 64 * 1024;
 
-// Reads up to n bytes, fewer only at the end of the file. False on a read error.
-bool ReadUpTo(int fd, std::size_t n, std::string& out) {
-  const std::size_t start = out.size();
-  out.resize(start + n);
+// Reads up to n bytes into the buffer, fewer only at the end of the file; the count, or -1 on a
+// read error.
+ssize_t ReadInto(int fd, char* buffer, std::size_t n) {
   std::size_t done = 0;
   while (done < n) {
-    const ssize_t got = ::read(fd, out.data() + start + done, n - done);
+    const ssize_t got = ::read(fd, buffer + done, n - done);
     if (got < 0 && errno == EINTR) continue;
-    if (got < 0) return false;
+    if (got < 0) return -1;
     if (got == 0) break;
     done += static_cast<std::size_t>(got);
   }
-  out.resize(start + done);
-  return true;
+  return static_cast<ssize_t>(done);
+}
+
+// Appends up to n bytes to out, fewer only at the end of the file. False on a read error.
+bool ReadUpTo(int fd, std::size_t n, std::string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + n);
+  const ssize_t got = ReadInto(fd, out.data() + start, n);
+  out.resize(start + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+  return got >= 0;
 }
 
 bool IsStandaloneMarker(std::uint8_t marker) {
@@ -58,19 +67,22 @@ WalkResult WalkJpeg(int fd, const PieceVisitor& visit) {
     }
     if (!ReadUpTo(fd, 2, bytes)) return WalkResult::ReadError;
     if (bytes.size() < 4) break;
-    const std::size_t length =
-        (static_cast<std::uint8_t>(bytes[2]) << 8) | static_cast<std::uint8_t>(bytes[3]);
+    const auto length = static_cast<std::size_t>((static_cast<std::uint8_t>(bytes[2]) << 8) |
+                                                 static_cast<std::uint8_t>(bytes[3]));
     if (length < 2) break;
     if (!ReadUpTo(fd, length - 2, bytes)) return WalkResult::ReadError;
     if (bytes.size() < length + 2) break;
     visit(IsRecordSegment(bytes) ? PieceKind::Record : PieceKind::Header, marker, bytes);
   }
-  do {
-    if (!bytes.empty()) visit(PieceKind::Rest, 0, bytes);
-    bytes.clear();
-    if (!ReadUpTo(fd, kChunkSize, bytes)) return WalkResult::ReadError;
-  } while (!bytes.empty());
-  return WalkResult::Done;
+  if (!bytes.empty()) visit(PieceKind::Rest, 0, bytes);
+  // The scan data is most of the file: read in chunks into a buffer that is never cleared first.
+  const auto chunk = std::make_unique_for_overwrite<char[]>(kChunkSize);
+  for (;;) {
+    const ssize_t got = ReadInto(fd, chunk.get(), kChunkSize);
+    if (got < 0) return WalkResult::ReadError;
+    if (got == 0) return WalkResult::Done;
+    visit(PieceKind::Rest, 0, std::string_view(chunk.get(), static_cast<std::size_t>(got)));
+  }
 }
 
 std::string_view RecordBody(std::string_view segment) {
