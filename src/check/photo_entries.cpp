@@ -117,6 +117,7 @@ struct EntryValues {
   std::u16string failure;  // the line of the read that failed
   std::u16string category = kUndefinedValue;
   std::u16string photoFileName;  // carried over from the entry before when the entry has none
+  LocatedPhoto photo;            // looked for once every value was read
   std::vector<std::u16string> drawingNames;
 };
 
@@ -172,7 +173,8 @@ class EntryReader {
     }
     entry.photoFileName = m_photoFileName;
     if (entry.values.size() == m_rules.size()) {
-      if (const auto photo = LocatePhotoFile(entry.photoFileName, m_mediaPath)) {
+      entry.photo = LocatePhotoFile(entry.photoFileName, m_mediaPath);
+      if (const auto& photo = entry.photo.file) {
         ReadAhead(*photo, m_lookAhead ? 0 : kPhotoHeadBytes);
         if (m_lookAhead) m_lookAhead->Submit(index, *photo);
       }
@@ -251,7 +253,7 @@ CheckResult CheckPhotoEntries(CPhotoXmlParser parser, const std::u16string& medi
     // Without a category the files still get every check that does not depend on it.
     const std::u16string fileCategory = entry.category == kUndefinedValue ? u"" : entry.category;
     if (CheckPhotoFiles(entry.photoFileName, entry.drawingNames, fileCategory, mediaPath, message,
-                        host, counters) != 0) {
+                        host, counters, entry.photo) != 0) {
       result = CheckResult::Findings;
     }
     reader.Done(i);

@@ -66,12 +66,16 @@ std::optional<std::filesystem::path> LocateFile(const std::u16string& mediaPath,
   return real;
 }
 
-// Reports a missing file, or checks the existing one.
+// Reports a missing file, or checks the existing one; a file located before under this row is
+// not looked for again.
 int CheckNamedFile(const std::u16string& fileName, const CImgLimit& row,
                    const std::u16string& category, const std::u16string& mediaPath,
-                   std::u16string& message, RunHost& host, FindingCounters& counters) {
+                   std::u16string& message, RunHost& host, FindingCounters& counters,
+                   const LocatedPhoto& located) {
   const std::u16string path = FilePath(mediaPath, row, fileName);
-  const auto file = StaysInItsFolder(fileName) ? LocateFile(mediaPath, path) : std::nullopt;
+  const auto file = located.row == &row          ? located.file
+                    : StaysInItsFolder(fileName) ? LocateFile(mediaPath, path)
+                                                 : std::nullopt;
   if (!file) {
     AppendFileFinding(MakeFinding(FindingKind::PhotoFileMissing, {fileName}), path, message, host,
                       counters);
@@ -211,37 +215,36 @@ bool TamperCheckApplies() {
          g_pfnCheckHashValue;
 }
 
-std::optional<std::filesystem::path> LocatePhotoFile(const std::u16string& photoFileName,
-                                                     const std::u16string& mediaPath) {
+LocatedPhoto LocatePhotoFile(const std::u16string& photoFileName, const std::u16string& mediaPath) {
   for (const ImgItem& item : g_imageRules) {
     if (item.name != u"PHOTO") continue;
     const CImgLimit* row = RowForName(item, photoFileName);
     if (row && IsPhotoRow(*row)) {
-      if (!StaysInItsFolder(photoFileName)) return std::nullopt;
-      return LocateFile(mediaPath, FilePath(mediaPath, *row, photoFileName));
+      if (!StaysInItsFolder(photoFileName)) return {row, std::nullopt};
+      return {row, LocateFile(mediaPath, FilePath(mediaPath, *row, photoFileName))};
     }
   }
-  return std::nullopt;
+  return {};
 }
 
 int CheckPhotoFiles(const std::u16string& photoFileName,
                     const std::vector<std::u16string>& drawingNames, const std::u16string& category,
                     const std::u16string& mediaPath, std::u16string& message, RunHost& host,
-                    FindingCounters& counters) {
+                    FindingCounters& counters, const LocatedPhoto& located) {
   int result = 0;
   for (const ImgItem& item : g_imageRules) {
     if (item.name == u"PHOTO") {
       const CImgLimit* row = RowForName(item, photoFileName);
-      if (row &&
-          CheckNamedFile(photoFileName, *row, category, mediaPath, message, host, counters) != 0) {
+      if (row && CheckNamedFile(photoFileName, *row, category, mediaPath, message, host, counters,
+                                located) != 0) {
         result = 1;
       }
     } else if (item.name == u"REFERENCE") {
       for (const std::u16string& drawingName : drawingNames) {
         if (drawingName.empty()) continue;
         const CImgLimit* row = RowForName(item, drawingName);
-        if (row &&
-            CheckNamedFile(drawingName, *row, category, mediaPath, message, host, counters) != 0) {
+        if (row && CheckNamedFile(drawingName, *row, category, mediaPath, message, host, counters,
+                                  {}) != 0) {
           result = 1;
         }
       }
