@@ -28,14 +28,53 @@ ssize_t ReadInto(int fd, char* buffer, std::size_t n) {
   return static_cast<ssize_t>(done);
 }
 
-// Appends up to n bytes to out, fewer only at the end of the file. False on a read error.
-bool ReadUpTo(int fd, std::size_t n, std::string& out) {
-  const std::size_t start = out.size();
-  out.resize(start + n);
-  const ssize_t got = ReadInto(fd, out.data() + start, n);
-  out.resize(start + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
-  return got >= 0;
-}
+// The file read forward through one chunk-sized buffer, so that the many small marker segments
+// cost one read between them, not three each.
+class FileBytes {
+ public:
+  explicit FileBytes(int fd)
+      : m_fd(fd), m_buffer(std::make_unique_for_overwrite<char[]>(kChunkSize)) {}
+
+  // Appends up to n bytes to out, fewer only at the end of the file. False on a read error.
+  bool Append(std::size_t n, std::string& out) {
+    while (n > 0) {
+      if (m_position == m_end && !Fill()) return false;
+      if (m_position == m_end) break;
+      const std::size_t take = std::min(n, m_end - m_position);
+      out.append(m_buffer.get() + m_position, take);
+      m_position += take;
+      n -= take;
+    }
+    return true;
+  }
+
+  // Hands every byte not yet taken to the visitor, in pieces of at most one chunk. False on a
+  // read error.
+  bool VisitRest(const PieceVisitor& visit) {
+    for (;;) {
+      if (m_position == m_end && !Fill()) return false;
+      if (m_position == m_end) return true;
+      visit(PieceKind::Rest, 0, std::string_view(m_buffer.get() + m_position, m_end - m_position));
+      m_position = m_end;
+    }
+  }
+
+ private:
+  // Reads the next chunk into the buffer, which is never cleared first; an empty buffer at the
+  // end of the file. False on a read error.
+  bool Fill() {
+    const ssize_t got = ReadInto(m_fd, m_buffer.get(), kChunkSize);
+    if (got < 0) return false;
+    m_position = 0;
+    m_end = static_cast<std::size_t>(got);
+    return true;
+  }
+
+  int m_fd;
+  std::unique_ptr<char[]> m_buffer;
+  std::size_t m_position = 0;
+  std::size_t m_end = 0;
+};
 
 bool IsStandaloneMarker(std::uint8_t marker) {
   return marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7);
@@ -49,15 +88,16 @@ bool IsRecordSegment(std::string_view segment) {
 }  // namespace
 
 WalkResult WalkJpeg(int fd, const PieceVisitor& visit) {
+  FileBytes file(fd);
   std::string bytes;
-  if (!ReadUpTo(fd, 2, bytes)) return WalkResult::ReadError;
+  if (!file.Append(2, bytes)) return WalkResult::ReadError;
   if (bytes != "\xFF\xD8") return WalkResult::NotJpeg;
   visit(PieceKind::Header, 0xD8, bytes);
   // Marker segments up to the scan data. Whatever does not read as one (a byte other than FF,
   // SOS, EOI, a length below 2, a segment cut by the end of the file) starts the rest.
   for (;;) {
     bytes.clear();
-    if (!ReadUpTo(fd, 2, bytes)) return WalkResult::ReadError;
+    if (!file.Append(2, bytes)) return WalkResult::ReadError;
     if (bytes.size() < 2 || bytes[0] != '\xFF') break;
     const auto marker = static_cast<std::uint8_t>(bytes[1]);
     if (marker == 0xDA || marker == 0xD9) break;
@@ -65,24 +105,17 @@ WalkResult WalkJpeg(int fd, const PieceVisitor& visit) {
       visit(PieceKind::Header, marker, bytes);
       continue;
     }
-    if (!ReadUpTo(fd, 2, bytes)) return WalkResult::ReadError;
+    if (!file.Append(2, bytes)) return WalkResult::ReadError;
     if (bytes.size() < 4) break;
     const auto length = static_cast<std::size_t>((static_cast<std::uint8_t>(bytes[2]) << 8) |
                                                  static_cast<std::uint8_t>(bytes[3]));
     if (length < 2) break;
-    if (!ReadUpTo(fd, length - 2, bytes)) return WalkResult::ReadError;
+    if (!file.Append(length - 2, bytes)) return WalkResult::ReadError;
     if (bytes.size() < length + 2) break;
     visit(IsRecordSegment(bytes) ? PieceKind::Record : PieceKind::Header, marker, bytes);
   }
   if (!bytes.empty()) visit(PieceKind::Rest, 0, bytes);
-  // The scan data is most of the file: read in chunks into a buffer that is never cleared first.
-  const auto chunk = std::make_unique_for_overwrite<char[]>(kChunkSize);
-  for (;;) {
-    const ssize_t got = ReadInto(fd, chunk.get(), kChunkSize);
-    if (got < 0) return WalkResult::ReadError;
-    if (got == 0) return WalkResult::Done;
-    visit(PieceKind::Rest, 0, std::string_view(chunk.get(), static_cast<std::size_t>(got)));
-  }
+  return file.VisitRest(visit) ? WalkResult::Done : WalkResult::ReadError;
 }
 
 std::string_view RecordBody(std::string_view segment) {

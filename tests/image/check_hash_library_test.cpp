@@ -133,6 +133,21 @@ TEST_F(CheckHashLibraryTest, AnyChangedByteCountsAsAltered) {
   EXPECT_EQ(Check(Write("appended.jpg", sealed + "x")), 0);
 }
 
+TEST_F(CheckHashLibraryTest, SegmentsAcrossTheLibrarysReadsAreWalkedWhole) {
+  // The second application segment and the record after it lie across and beyond the first
+  // 64 KB the library reads at once.
+  const std::string photo = Jpeg(App0Jfif() + Segment(0xE2, std::string(65000, 'a')) +
+                                 Segment(0xE3, std::string(3000, 'b')) + Frame(0xC0, 64, 48));
+  const std::string sealed = ReadBytes(Sealed("P0000009.JPG", photo));
+  ASSERT_GT(sealed.find("KestrovaSeal"), std::size_t{65536});
+  EXPECT_EQ(Check(PathOf("P0000009.JPG")), 1);
+  for (const std::size_t at : {std::size_t{65530}, std::size_t{65540}, sealed.size() - 40}) {
+    std::string changed = sealed;
+    changed[at] = static_cast<char>(changed[at] ^ 0x01);
+    EXPECT_EQ(Check(Write("changed.jpg", changed)), 0) << at;
+  }
+}
+
 TEST_F(CheckHashLibraryTest, VerdictsOfFilesThatCannotBeJudged) {
   const std::string photo = Photo();
   const std::string afterSoi = photo.substr(2);
