@@ -58,13 +58,14 @@ int LoadEnableChrTable(const std::u16string& path) {
 }
 
 bool IsCodeInCharSet(const std::u16string& setName, const std::u16string& code) {
+  return CharSetCodes(setName).Contains(code);
+}
+
+CharSetCodes::CharSetCodes(const std::u16string& setName) {
   // A walk over the sets that the named one reaches, each visited once; an explicit stack keeps
   // long chains of names from deepening the call stack.
-  // Kept between calls so that the test of one character allocates nothing.
-  thread_local std::vector<const EnableChrItem*> visited;
-  thread_local std::vector<const EnableChrItem*> pending;
-  visited.clear();
-  pending.clear();
+  std::vector<const EnableChrItem*> visited;
+  std::vector<const EnableChrItem*> pending;
   if (const EnableChrItem* first = FindFirstSet(setName)) {
     pending.push_back(first);
   }
@@ -76,16 +77,19 @@ bool IsCodeInCharSet(const std::u16string& setName, const std::u16string& code) 
     }
     visited.push_back(set);
     for (const CSJISCodeRange& range : set->ranges) {
-      if (NamesSet(range)) {
-        if (const EnableChrItem* named = FindFirstSet(range.from)) {
-          pending.push_back(named);
-        }
-      } else if (range.from <= code && code <= range.to) {
-        return true;
+      if (!NamesSet(range)) {
+        m_ranges.push_back(&range);
+      } else if (const EnableChrItem* named = FindFirstSet(range.from)) {
+        pending.push_back(named);
       }
     }
   }
-  return false;
+}
+
+bool CharSetCodes::Contains(const std::u16string& code) const {
+  return std::any_of(m_ranges.begin(), m_ranges.end(), [&code](const CSJISCodeRange* range) {
+    return range->from <= code && code <= range->to;
+  });
 }
 
 EnableChrItem FindCharSet(const std::u16string& setName) {

@@ -36,6 +36,19 @@ int LoadEnableChrTable(const std::u16string& path);
 // one admits the code. False when no set bears the name.
 bool IsCodeInCharSet(const std::u16string& setName, const std::u16string& code);
 
+// The code ranges of the first set of exactly that name and of every set it reaches, gathered
+// once, so that the many characters of a value are each tested without a search of the table.
+// Contains answers as IsCodeInCharSet does. It points into the table: a load or change of the
+// table ends its use.
+class CharSetCodes {
+ public:
+  explicit CharSetCodes(const std::u16string& setName);
+  bool Contains(const std::u16string& code) const;
+
+ private:
+  std::vector<const CSJISCodeRange*> m_ranges;  // code ranges only, never names of sets
+};
+
 // A copy of the first set of exactly that name; an empty set when there is none.
 EnableChrItem FindCharSet(const std::u16string& setName);
 

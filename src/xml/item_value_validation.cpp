@@ -27,10 +27,11 @@ void RunValueTests(const XMLElementItem& rule, std::u16string_view name,
   }
   const ListedValue listed =
       strict && ChecksUnicodeList() ? ConvertForListTest(value) : ListedValue{};
+  const CharSetCodes set(rule.charSet);
   std::u16string description;
   bool described = false;
   for (int k = 0; k < split.count; ++k) {
-    if (IsCharacterAllowed(rule.charSet, split, k, listed, strict)) {
+    if (IsCharacterAllowed(set, split, k, listed, strict)) {
       continue;
     }
     if (!described) {
@@ -61,12 +62,12 @@ ListedValue ConvertForListTest(const std::u16string& value) {
   return listed;
 }
 
-bool IsCharacterAllowed(const std::u16string& setName, const CharacterSplit& split, int k,
+bool IsCharacterAllowed(const CharSetCodes& set, const CharacterSplit& split, int k,
                         const ListedValue& listed, bool strict) {
   if (k < 0 || k >= split.count) {
     return false;
   }
-  if (!IsCodeInCharSet(setName, split.codes[static_cast<size_t>(k)])) {
+  if (!set.Contains(split.codes[static_cast<size_t>(k)])) {
     return false;
   }
   if (!strict || !ChecksUnicodeList() || static_cast<size_t>(k) >= listed.converted.size()) {

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/enable_chr_table.h"
 #include "rules/xml_element_table.h"
 #include "run/finding.h"
 #include "xml/character_split.h"
@@ -21,12 +22,12 @@ struct ListedValue {
 
 ListedValue ConvertForListTest(const std::u16string& value);
 
-// True when the k-th character of the split lies in the named enabled-character set. With
+// True when the k-th character of the split lies in the enabled-character set. With
 // strict set, under the rule set PHOT_KQ4, the k-th unit of the converted value must also be in
 // the Unicode character list (the answer FindUnlistedChars gives for that unit alone); the
 // converted value has no k-th unit when the replacements shortened it, and then only the set
 // decides.
-bool IsCharacterAllowed(const std::u16string& setName, const CharacterSplit& split, int k,
+bool IsCharacterAllowed(const CharSetCodes& set, const CharacterSplit& split, int k,
                         const ListedValue& listed, bool strict);
 
 // Tests the value with the first rule of the management file's table, as the media number and

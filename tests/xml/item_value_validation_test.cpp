@@ -90,8 +90,8 @@ TEST_F(ItemValueTest, CharacterTestWithAndWithoutStrict) {
     g_szRuleSet = c.ruleSet;
     const CharacterSplit split = SplitCharacters(c.value);
     const ListedValue listed = ConvertForListTest(c.value);
-    EXPECT_EQ(IsCharacterAllowed(c.set, split, 0, listed, false), c.loose) << c.what;
-    EXPECT_EQ(IsCharacterAllowed(c.set, split, 0, listed, true), c.strict) << c.what;
+    EXPECT_EQ(IsCharacterAllowed(CharSetCodes(c.set), split, 0, listed, false), c.loose) << c.what;
+    EXPECT_EQ(IsCharacterAllowed(CharSetCodes(c.set), split, 0, listed, true), c.strict) << c.what;
   }
 }
 
@@ -105,31 +105,38 @@ TEST_F(ItemValueTest, ListTestAnswersAsTheListDoesForEachUnitAlone) {
   for (int k = 0; k < split.count; ++k) {
     std::u16string unlisted;
     FindUnlistedChars(listed.converted.substr(static_cast<size_t>(k), 1), unlisted, 2);
-    EXPECT_EQ(IsCharacterAllowed(u"KQD_全部", split, k, listed, true), unlisted.empty()) << k;
+    EXPECT_EQ(IsCharacterAllowed(CharSetCodes(u"KQD_全部"), split, k, listed, true),
+              unlisted.empty())
+        << k;
   }
 }
 
 TEST_F(ItemValueTest, CharacterTestPairsTheKthCharacterWithTheKthConvertedUnit) {
   const CharacterSplit split = SplitCharacters(u"あ①");
   const ListedValue listed = ConvertForListTest(u"あ①");
-  EXPECT_TRUE(IsCharacterAllowed(u"KQD_全角", split, 0, listed, true));
-  EXPECT_FALSE(IsCharacterAllowed(u"KQD_全角", split, 1, listed, true));
-  EXPECT_TRUE(IsCharacterAllowed(u"KQD_全角", split, 1, ListedValue{u"①あ", u"①"}, false));
-  EXPECT_TRUE(IsCharacterAllowed(u"KQD_全角", split, 1, ListedValue{u"あ", u""}, true));
-  EXPECT_FALSE(IsCharacterAllowed(u"KQD_全角", split, 2, listed, false));
-  EXPECT_FALSE(IsCharacterAllowed(u"KQD_全角", split, -1, listed, false));
+  EXPECT_TRUE(IsCharacterAllowed(CharSetCodes(u"KQD_全角"), split, 0, listed, true));
+  EXPECT_FALSE(IsCharacterAllowed(CharSetCodes(u"KQD_全角"), split, 1, listed, true));
+  EXPECT_TRUE(
+      IsCharacterAllowed(CharSetCodes(u"KQD_全角"), split, 1, ListedValue{u"①あ", u"①"}, false));
+  EXPECT_TRUE(
+      IsCharacterAllowed(CharSetCodes(u"KQD_全角"), split, 1, ListedValue{u"あ", u""}, true));
+  EXPECT_FALSE(IsCharacterAllowed(CharSetCodes(u"KQD_全角"), split, 2, listed, false));
+  EXPECT_FALSE(IsCharacterAllowed(CharSetCodes(u"KQD_全角"), split, -1, listed, false));
 }
 
 TEST_F(ItemValueTest, MissingFilesReplaceNothingAndListEverything) {
   std::filesystem::remove(m_dir.path() / "PHOT_KQ4" / "KQD_ENABLE_CHR.INI");
   ForgetFileStamps();  // as the next check run does
   const CharacterSplit tilde = SplitCharacters(u"～");
-  EXPECT_FALSE(IsCharacterAllowed(u"KQD_全角", tilde, 0, ConvertForListTest(u"～"), true));
+  EXPECT_FALSE(
+      IsCharacterAllowed(CharSetCodes(u"KQD_全角"), tilde, 0, ConvertForListTest(u"～"), true));
   std::filesystem::remove(m_dir.path() / "PHOT_KQ4" / "unicode_list.dat");
   ForgetFileStamps();
-  EXPECT_TRUE(IsCharacterAllowed(u"KQD_全角", tilde, 0, ConvertForListTest(u"～"), true));
+  EXPECT_TRUE(
+      IsCharacterAllowed(CharSetCodes(u"KQD_全角"), tilde, 0, ConvertForListTest(u"～"), true));
   const CharacterSplit circled = SplitCharacters(u"①");
-  EXPECT_TRUE(IsCharacterAllowed(u"KQD_全角", circled, 0, ConvertForListTest(u"①"), true));
+  EXPECT_TRUE(
+      IsCharacterAllowed(CharSetCodes(u"KQD_全角"), circled, 0, ConvertForListTest(u"①"), true));
 }
 
 TEST_F(ItemValueTest, ValidateValueWritesTheFirstFindingOnly) {
