@@ -32,10 +32,11 @@ struct CheckHashLookAhead::Shared {
 
   std::mutex mutex;
   std::condition_variable work;  // a job was queued, or the workers are to stop
-  std::condition_variable done;  // a verdict came
+  std::condition_variable done;  // the verdict that the walk waits for came
   std::list<Job> jobs;           // in the order they are to be started; taken ones leave
   bool stopping = false;
   int busyWorkers = 0;
+  const Job* awaited = nullptr;               // the job whose verdict the walk waits for
   CheckHashValueFunction function = nullptr;  // taken once, so workers never read the global
 
   // Runs on a worker: starts the first job not yet started, until stopped or cancelled. Every
@@ -59,7 +60,9 @@ struct CheckHashLookAhead::Shared {
       --busyWorkers;
       // The job stays in the list until it is taken or dropped, so the iterator is still valid.
       job->verdict = verdict;
-      done.notify_all();
+      // Only the verdict the walk waits for wakes it: a wake for any other would only cost the
+      // core that the workers hash on.
+      if (&*job == awaited) done.notify_one();
     }
   }
 };
@@ -123,13 +126,16 @@ std::optional<std::int32_t> CheckHashLookAhead::Take(const std::filesystem::path
   }
   // Taken: no later Take finds it again, and DropUpTo leaves it to this wait.
   job->entry = -1;
+  m_shared->awaited = &*job;
   while (!job->verdict) {
     if (CancelRequested()) {
+      m_shared->awaited = nullptr;
       if (!job->started) jobs.erase(job);
       return std::nullopt;
     }
     m_shared->done.wait_for(lock, kCancelPoll);
   }
+  m_shared->awaited = nullptr;
   const std::int32_t verdict = *job->verdict;
   jobs.erase(job);
   return verdict;
