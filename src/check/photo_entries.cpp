@@ -128,7 +128,7 @@ class EntryReader {
  public:
   EntryReader(const CPhotoXmlParser& parser, const std::vector<CXmlNode>& entries,
               const std::vector<XMLElementItem>& rules, const std::u16string& mediaPath)
-      : m_parser(parser), m_entries(entries), m_rules(rules), m_mediaPath(mediaPath) {
+      : m_parser(parser), m_entries(entries), m_rules(rules), m_medium(mediaPath) {
     if (TamperCheckApplies()) {
       const int workers = CheckHashLookAhead::DefaultWorkerCount();
       m_lookAhead.emplace(workers);
@@ -173,7 +173,7 @@ class EntryReader {
     }
     entry.photoFileName = m_photoFileName;
     if (entry.values.size() == m_rules.size()) {
-      entry.photo = LocatePhotoFile(entry.photoFileName, m_mediaPath);
+      entry.photo = LocatePhotoFile(entry.photoFileName, m_medium);
       if (const auto& photo = entry.photo.file) {
         ReadAhead(*photo, m_lookAhead ? 0 : kPhotoHeadBytes);
         if (m_lookAhead) m_lookAhead->Submit(index, *photo);
@@ -185,7 +185,7 @@ class EntryReader {
   const CPhotoXmlParser& m_parser;
   const std::vector<CXmlNode>& m_entries;
   const std::vector<XMLElementItem>& m_rules;
-  const std::u16string& m_mediaPath;
+  const MediumFolder m_medium;
   std::optional<CheckHashLookAhead> m_lookAhead;
   int m_depth = kEntriesAheadPerWorker;
   std::deque<EntryValues> m_ahead;

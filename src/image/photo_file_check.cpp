@@ -54,15 +54,12 @@ bool StaysInItsFolder(std::u16string_view name) {
 
 // The file as it lies on the medium: its name matched ignoring letter case, every link followed.
 // Empty when there is none, or when it lies outside the medium folder.
-std::optional<std::filesystem::path> LocateFile(const std::u16string& mediaPath,
+std::optional<std::filesystem::path> LocateFile(const MediumFolder& medium,
                                                 const std::u16string& path) {
   const auto found = ResolvePathIgnoringCase(ToFsPath(path));
-  if (!found) return std::nullopt;
-  std::error_code error;
-  std::filesystem::path real = std::filesystem::canonical(*found, error);
-  if (error) return std::nullopt;
-  const std::filesystem::path medium = std::filesystem::canonical(ToFsPath(mediaPath), error);
-  if (error || !LiesInsideFolder(real, medium)) return std::nullopt;
+  if (!found || !medium.real) return std::nullopt;
+  auto real = RealPathBelow(*found, ToFsPath(medium.path), *medium.real);
+  if (!real || !LiesInsideFolder(*real, *medium.real)) return std::nullopt;
   return real;
 }
 
@@ -74,7 +71,7 @@ int CheckNamedFile(const std::u16string& fileName, const CImgLimit& row,
                    const LocatedPhoto& located) {
   const std::u16string path = FilePath(mediaPath, row, fileName);
   const auto file = located.row == &row          ? located.file
-                    : StaysInItsFolder(fileName) ? LocateFile(mediaPath, path)
+                    : StaysInItsFolder(fileName) ? LocateFile(MediumFolder(mediaPath), path)
                                                  : std::nullopt;
   if (!file) {
     AppendFileFinding(MakeFinding(FindingKind::PhotoFileMissing, {fileName}), path, message, host,
@@ -215,13 +212,19 @@ bool TamperCheckApplies() {
          g_pfnCheckHashValue;
 }
 
-LocatedPhoto LocatePhotoFile(const std::u16string& photoFileName, const std::u16string& mediaPath) {
+MediumFolder::MediumFolder(const std::u16string& mediaPath) : path(mediaPath) {
+  std::error_code error;
+  std::filesystem::path resolved = std::filesystem::canonical(ToFsPath(mediaPath), error);
+  if (!error) real = std::move(resolved);
+}
+
+LocatedPhoto LocatePhotoFile(const std::u16string& photoFileName, const MediumFolder& medium) {
   for (const ImgItem& item : g_imageRules) {
     if (item.name != u"PHOTO") continue;
     const CImgLimit* row = RowForName(item, photoFileName);
     if (row && IsPhotoRow(*row)) {
       if (!StaysInItsFolder(photoFileName)) return {row, std::nullopt};
-      return {row, LocateFile(mediaPath, FilePath(mediaPath, *row, photoFileName))};
+      return {row, LocateFile(medium, FilePath(medium.path, *row, photoFileName))};
     }
   }
   return {};

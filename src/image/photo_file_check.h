@@ -23,7 +23,15 @@ struct LocatedPhoto {
   std::optional<std::filesystem::path> file;
 };
 
-LocatedPhoto LocatePhotoFile(const std::u16string& photoFileName, const std::u16string& mediaPath);
+// The medium folder as the run names it and with every link followed (empty when that fails),
+// resolved once for all the files that a walk looks for.
+struct MediumFolder {
+  explicit MediumFolder(const std::u16string& mediaPath);
+  std::u16string path;
+  std::optional<std::filesystem::path> real;
+};
+
+LocatedPhoto LocatePhotoFile(const std::u16string& photoFileName, const MediumFolder& medium);
 
 // Finds the photo file and every drawing file of the entry on the medium through the rows of
 // the image rules ("PHOTO" and "REFERENCE" items), reports each missing one (5051; so is a name

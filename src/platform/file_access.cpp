@@ -1,6 +1,9 @@
 #include "platform/file_access.h"
 
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 
 #include "platform/folder_index.h"
 #include "platform/text_encoding.h"
@@ -79,6 +82,33 @@ std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesyst
     return std::nullopt;
   }
   return resolvedParent / ToFsPath(*match);
+}
+
+std::optional<std::filesystem::path> RealPathBelow(const std::filesystem::path& path,
+                                                   const std::filesystem::path& folder,
+                                                   const std::filesystem::path& realFolder) {
+  const auto whole = [&path]() -> std::optional<std::filesystem::path> {
+    std::error_code error;
+    std::filesystem::path real = std::filesystem::canonical(path, error);
+    if (error) return std::nullopt;
+    return real;
+  };
+  auto name = path.begin();
+  for (const std::filesystem::path& part : folder) {
+    if (part.empty()) continue;  // the folder's trailing separator
+    if (name == path.end() || *name != part) return whole();
+    ++name;
+  }
+  std::filesystem::path real = realFolder;
+  for (; name != path.end(); ++name) {
+    if (name->empty() || *name == "." || *name == "..") return whole();
+    real /= *name;
+    char target = 0;
+    if (::readlink(real.c_str(), &target, 1) >= 0) return whole();
+    // EINVAL: it exists and is no link. Anything else: missing, or not a folder on the way.
+    if (errno != EINVAL) return std::nullopt;
+  }
+  return real;
 }
 
 bool LiesInsideFolder(const std::filesystem::path& path, const std::filesystem::path& folder) {

@@ -63,5 +63,44 @@ TEST(ResolvePathIgnoringCase, FolderIndexFollowsChangesDuringTheRun) {
   EXPECT_EQ(resolve("../pic/P0000003.jpg"), "P0000003.jpg");
 }
 
+TEST(RealPathBelow, AnswersAsCanonicalDoes) {
+  test::ScratchDir dir;
+  // The medium is named through a link; inside it a link to a folder of its own, a link out of
+  // it, a link loop, a dangling link and a file where a folder is expected.
+  const fs::path outside = dir.path() / "outside";
+  const fs::path real = dir.path() / "real";
+  test::WriteBytes(real / "PHOTO" / "PIC" / "P1.JPG", "x");
+  test::WriteBytes(outside / "P2.JPG", "x");
+  fs::create_directory_symlink(real, dir.path() / "medium");
+  fs::create_directory_symlink("PIC", real / "PHOTO" / "SAME");
+  fs::create_directory_symlink(outside, real / "PHOTO" / "OUT");
+  fs::create_symlink("LOOP", real / "PHOTO" / "LOOP");
+  fs::create_symlink("NOTHING", real / "PHOTO" / "DANGLING");
+  const fs::path medium = dir.path() / "medium/";
+  const fs::path realMedium = fs::canonical(medium);
+  const char* cases[] = {"PHOTO/PIC/P1.JPG",
+                         "PHOTO/SAME/P1.JPG",
+                         "PHOTO/OUT/P2.JPG",
+                         "PHOTO/./PIC/P1.JPG",
+                         "PHOTO/PIC/../PIC/P1.JPG",
+                         "PHOTO/PIC/P9.JPG",
+                         "PHOTO/LOOP",
+                         "PHOTO/DANGLING",
+                         "PHOTO/PIC/P1.JPG/X",
+                         "PHOTO",
+                         ""};
+  for (const char* relative : cases) {
+    const fs::path path = medium / relative;
+    std::error_code error;
+    const fs::path expected = fs::canonical(path, error);
+    const auto found = RealPathBelow(path, medium, realMedium);
+    EXPECT_EQ(found.has_value(), !error) << relative;
+    EXPECT_EQ(found.value_or(fs::path()), error ? fs::path() : expected) << relative;
+  }
+  // A path not written below the folder is resolved whole.
+  EXPECT_EQ(RealPathBelow(outside / "P2.JPG", medium, realMedium),
+            fs::canonical(outside / "P2.JPG"));
+}
+
 }  // namespace
 }  // namespace kestrova
