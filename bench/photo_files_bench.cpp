@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -204,25 +205,38 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
+// The wall time, fastest of kRuns, of doing the work for every index below count once, the
+// indices taken in turn by one thread per core.
+double FastestOnAllCores(std::size_t count, unsigned threads,
+                         const std::function<void(std::size_t)>& work) {
+  double best = 0;
+  for (int run = 0; run < kRuns; ++run) {
+    std::atomic<std::size_t> next{0};
+    const auto start = std::chrono::steady_clock::now();
+    std::vector<std::thread> workers;
+    for (unsigned t = 0; t < threads; ++t) {
+      workers.emplace_back([&] {
+        for (std::size_t i = next++; i < count; i = next++) work(i);
+      });
+    }
+    for (std::thread& worker : workers) worker.join();
+    const double seconds = SecondsSince(start);
+    if (run == 0 || seconds < best) best = seconds;
+  }
+  return best;
+}
+
 // The wall time of hashing every photo's bytes once with SHA-256 from memory on all cores: what
 // the tamper check cannot beat on this machine.
 double AllCoreHashSeconds(const std::vector<std::string>& photos, unsigned threads) {
   std::vector<std::string> bytes;
   bytes.reserve(photos.size());
   for (const std::string& photo : photos) bytes.push_back(ReadFile(photo));
-  const auto start = std::chrono::steady_clock::now();
-  std::vector<std::thread> workers;
-  for (unsigned t = 0; t < threads; ++t) {
-    workers.emplace_back([&, t] {
-      for (std::size_t i = t; i < bytes.size(); i += threads) {
-        kestrova::seal::Sha256 hash;
-        hash.Update(bytes[i]);
-        hash.Final();
-      }
-    });
-  }
-  for (std::thread& worker : workers) worker.join();
-  return SecondsSince(start);
+  return FastestOnAllCores(bytes.size(), threads, [&](std::size_t i) {
+    kestrova::seal::Sha256 hash;
+    hash.Update(bytes[i]);
+    hash.Final();
+  });
 }
 
 // The wall time of the tamper-check library of the program folder judging every photo once, its
@@ -233,16 +247,8 @@ double LibraryAloneSeconds(const fs::path& programDir, const std::vector<std::st
   kestrova::SetProgramFolder(kestrova::FromFsPath(programDir));
   if (!kestrova::LoadCheckHashModule()) return 0;
   const kestrova::CheckHashValueFunction function = kestrova::g_pfnCheckHashValue;
-  std::atomic<std::size_t> next{0};
-  const auto start = std::chrono::steady_clock::now();
-  std::vector<std::thread> workers;
-  for (unsigned t = 0; t < threads; ++t) {
-    workers.emplace_back([&] {
-      for (std::size_t i = next++; i < photos.size(); i = next++) function(photos[i].c_str());
-    });
-  }
-  for (std::thread& worker : workers) worker.join();
-  const double seconds = SecondsSince(start);
+  const double seconds = FastestOnAllCores(photos.size(), threads,
+                                           [&](std::size_t i) { function(photos[i].c_str()); });
   kestrova::FreeCheckHashModule();
   return seconds;
 }
