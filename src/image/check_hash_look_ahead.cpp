@@ -36,8 +36,14 @@ struct CheckHashLookAhead::Shared {
   std::list<Job> jobs;           // in the order they are to be started; taken ones leave
   bool stopping = false;
   int busyWorkers = 0;
-  const Job* awaited = nullptr;               // the job whose verdict the walk waits for
-  CheckHashValueFunction function = nullptr;  // taken once, so workers never read the global
+  std::optional<std::list<Job>::iterator> awaited;  // the job whose verdict the walk waits for
+  CheckHashValueFunction function = nullptr;        // taken once, so workers never read the global
+
+  // Whether nothing is under way for the job: it is past the end, not started, or has its
+  // verdict.
+  bool Settled(std::list<Job>::iterator job) const {
+    return job == jobs.end() || !job->started || job->verdict;
+  }
 
   // Runs on a worker: starts the first job not yet started, until stopped or cancelled. Every
   // call starts only after a look at the cancel flag, so that after a cancel at most the calls
@@ -60,9 +66,10 @@ struct CheckHashLookAhead::Shared {
       --busyWorkers;
       // The job stays in the list until it is taken or dropped, so the iterator is still valid.
       job->verdict = verdict;
-      // Only the verdict the walk waits for wakes it: a wake for any other would only cost the
-      // core that the workers hash on.
-      if (&*job == awaited) done.notify_one();
+      // The walk is woken once its verdict came and the call after it, if one is under way,
+      // came too: it then checks two entries for one wake, and each wake costs the core that
+      // a worker hashes on.
+      if (awaited && (*awaited)->verdict && Settled(std::next(*awaited))) done.notify_one();
     }
   }
 };
@@ -126,16 +133,16 @@ std::optional<std::int32_t> CheckHashLookAhead::Take(const std::filesystem::path
   }
   // Taken: no later Take finds it again, and DropUpTo leaves it to this wait.
   job->entry = -1;
-  m_shared->awaited = &*job;
+  m_shared->awaited = job;
   while (!job->verdict) {
     if (CancelRequested()) {
-      m_shared->awaited = nullptr;
+      m_shared->awaited.reset();
       if (!job->started) jobs.erase(job);
       return std::nullopt;
     }
     m_shared->done.wait_for(lock, kCancelPoll);
   }
-  m_shared->awaited = nullptr;
+  m_shared->awaited.reset();
   const std::int32_t verdict = *job->verdict;
   jobs.erase(job);
   return verdict;
