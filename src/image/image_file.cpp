@@ -17,13 +17,12 @@ namespace {
 
 constexpr std::size_t kWindowSize = 64 * 1024;
 
-// Whether the first byte of a regular file is in the file cache, looked at without waiting for
-// the medium. A file read before is then cached as a rule, and the look costs a fraction of the
-// system's walk over every page of a range. The first byte, not the last: where the file is not
-// cached, the look starts the reading of its start, which the reader needs first.
+// Whether the first byte of the file is in the file cache, looked at without waiting for the
+// medium (false for an empty file, a pipe or a folder). A file read before is then cached as a
+// rule, and the look costs a fraction of the system's walk over every page of a range. The
+// first byte, not the last: where the file is not cached, the look starts the reading of its
+// start, which the reader needs first.
 bool FirstByteIsCached(int fd) {
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size <= 0) return false;
   char first = 0;
   iovec byte{&first, 1};
   return ::preadv2(fd, &byte, 1, 0, RWF_NOWAIT) == 1;
