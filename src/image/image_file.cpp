@@ -20,8 +20,7 @@ constexpr std::size_t kWindowSize = 64 * 1024;
 // Whether the first page of the file is in the file cache. The page is mapped but never touched,
 // so neither is any reading started nor can a file cut meanwhile fault; the system only says
 // whether the page is resident. False where it does not say (for a file this user could not
-// write, on some systems) and for anything but a file. A file read before is cached as a rule,
-// and the look costs a fraction of the system's walk over every page of a range.
+// write, on some systems) and for anything but a file. A file read before is cached as a rule.
 bool FirstPageIsCached(int fd) {
   const auto page = static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
   void* map = ::mmap(nullptr, page, PROT_READ, MAP_SHARED, fd, 0);
@@ -139,7 +138,9 @@ void ReadAhead(const std::filesystem::path& file, std::uint64_t length) {
   if (fd < 0) {
     return;
   }
-  if (!FirstPageIsCached(fd)) {
+  // For a whole photo the look costs less than the walk over its cached pages; for a head of a
+  // few pages it costs more.
+  if (length != 0 || !FirstPageIsCached(fd)) {
     ::posix_fadvise(fd, 0, static_cast<off_t>(length), POSIX_FADV_WILLNEED);
   }
   ::close(fd);
