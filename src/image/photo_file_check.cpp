@@ -58,7 +58,7 @@ std::optional<std::filesystem::path> LocateFile(const MediumFolder& medium,
                                                 const std::u16string& path) {
   const auto found = ResolvePathIgnoringCase(ToFsPath(path));
   if (!found || !medium.real) return std::nullopt;
-  auto real = RealPathBelow(*found, ToFsPath(medium.path), *medium.real);
+  auto real = RealPathBelow(*found, medium.written, *medium.real);
   if (!real || !LiesInsideFolder(*real, *medium.real)) return std::nullopt;
   return real;
 }
@@ -212,11 +212,8 @@ bool TamperCheckApplies() {
          g_pfnCheckHashValue;
 }
 
-MediumFolder::MediumFolder(const std::u16string& mediaPath) : path(mediaPath) {
-  std::error_code error;
-  std::filesystem::path resolved = std::filesystem::canonical(ToFsPath(mediaPath), error);
-  if (!error) real = std::move(resolved);
-}
+MediumFolder::MediumFolder(const std::u16string& mediaPath)
+    : path(mediaPath), written(ToFsPath(mediaPath)), real(RealPath(written)) {}
 
 LocatedPhoto LocatePhotoFile(const std::u16string& photoFileName, const MediumFolder& medium) {
   for (const ImgItem& item : g_imageRules) {

@@ -28,6 +28,7 @@ struct LocatedPhoto {
 struct MediumFolder {
   explicit MediumFolder(const std::u16string& mediaPath);
   std::u16string path;
+  std::filesystem::path written;  // path as a file system path
   std::optional<std::filesystem::path> real;
 };
 

@@ -84,15 +84,17 @@ std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesyst
   return resolvedParent / ToFsPath(*match);
 }
 
+std::optional<std::filesystem::path> RealPath(const std::filesystem::path& path) {
+  std::error_code error;
+  std::filesystem::path real = std::filesystem::canonical(path, error);
+  if (error) return std::nullopt;
+  return real;
+}
+
 std::optional<std::filesystem::path> RealPathBelow(const std::filesystem::path& path,
                                                    const std::filesystem::path& folder,
                                                    const std::filesystem::path& realFolder) {
-  const auto whole = [&path]() -> std::optional<std::filesystem::path> {
-    std::error_code error;
-    std::filesystem::path real = std::filesystem::canonical(path, error);
-    if (error) return std::nullopt;
-    return real;
-  };
+  const auto whole = [&path] { return RealPath(path); };
   auto name = path.begin();
   for (const std::filesystem::path& part : folder) {
     if (part.empty()) continue;  // the folder's trailing separator

@@ -32,6 +32,9 @@ std::u16string MediumFilePath(std::u16string_view folder, std::u16string relativ
 // listing order that matches ignoring case). Empty when nothing matches.
 std::optional<std::filesystem::path> ResolvePathIgnoringCase(const std::filesystem::path& path);
 
+// The path with every link followed (std::filesystem::canonical); empty when it does not exist.
+std::optional<std::filesystem::path> RealPath(const std::filesystem::path& path);
+
 // std::filesystem::canonical of a path written below the folder whose real path is realFolder,
 // found by looking only at the names after the folder, one look each, while none of them is a
 // link, "." or ".."; otherwise the whole path is resolved. Empty when the path does not exist.

@@ -64,8 +64,11 @@ bool IsCodeInCharSet(const std::u16string& setName, const std::u16string& code) 
 CharSetCodes::CharSetCodes(const std::u16string& setName) {
   // A walk over the sets that the named one reaches, each visited once; an explicit stack keeps
   // long chains of names from deepening the call stack.
-  std::vector<const EnableChrItem*> visited;
-  std::vector<const EnableChrItem*> pending;
+  // Kept between values so that gathering allocates only the list of ranges.
+  thread_local std::vector<const EnableChrItem*> visited;
+  thread_local std::vector<const EnableChrItem*> pending;
+  visited.clear();
+  pending.clear();
   if (const EnableChrItem* first = FindFirstSet(setName)) {
     pending.push_back(first);
   }

@@ -83,20 +83,18 @@ xmlParserInputPtr LoadFromMedium(MediumFolderScope& scope, const char* url,
   }
   const std::u16string shownName = FromFsPath(wanted.lexically_relative(scope.Folder()));
   const auto found = ResolvePathIgnoringCase(wanted);
-  std::error_code error;
-  const std::filesystem::path real =
-      found ? std::filesystem::canonical(*found, error) : std::filesystem::path();
-  if (!found || error || !IsRegularFile(real)) {
+  const auto real = found ? RealPath(*found) : std::nullopt;
+  if (!real || !IsRegularFile(*real)) {
     scope.Refuse(u"外部ファイル" + Quoted(shownName) + u"が見つかりません。");
     return nullptr;
   }
   // A link may lead out of the folder although its name lies inside.
-  if (!LiesInsideFolder(real, scope.Folder())) {
+  if (!LiesInsideFolder(*real, scope.Folder())) {
     scope.Refuse(u"外部ファイル" + Quoted(shownName) +
                  u"は媒体のフォルダーの外にあるため読み込みません。");
     return nullptr;
   }
-  xmlParserInputPtr input = OpenInput(real, scope.DocumentNulFlag(), context);
+  xmlParserInputPtr input = OpenInput(*real, scope.DocumentNulFlag(), context);
   if (input == nullptr) {
     scope.Refuse(u"外部ファイル" + Quoted(shownName) + u"を読み込めません。");
   }

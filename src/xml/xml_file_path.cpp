@@ -1,7 +1,5 @@
 #include "xml/xml_file_path.h"
 
-#include <system_error>
-
 #include "platform/file_access.h"
 
 namespace kestrova {
@@ -14,12 +12,7 @@ std::optional<std::filesystem::path> FindXmlFile(const std::u16string& path) {
   if (!found || !IsRegularFile(*found)) {
     return std::nullopt;
   }
-  std::error_code error;
-  std::filesystem::path real = std::filesystem::canonical(*found, error);
-  if (error) {
-    return std::nullopt;
-  }
-  return real;
+  return RealPath(*found);
 }
 
 }  // namespace kestrova
